@@ -1,0 +1,28 @@
+# A module is one folder of sources: every *.cpp except *_test.cpp goes into a
+# static library, every *_test.cpp into one GoogleTest executable registered
+# with CTest under the given labels.
+#
+#   tidemark_module(NAME tidemark_note DIRS model file DEPENDS tidemark_common LABELS core)
+function(tidemark_module)
+  cmake_parse_arguments(M "" "NAME" "DIRS;DEPENDS;TEST_DEPENDS;LABELS" ${ARGN})
+  set(sources)
+  foreach(dir IN LISTS M_DIRS)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+    list(APPEND sources ${found})
+  endforeach()
+  set(tests ${sources})
+  list(FILTER sources EXCLUDE REGEX "_test\\.cpp$")
+  list(FILTER tests INCLUDE REGEX "_test\\.cpp$")
+  add_library(${M_NAME} STATIC ${sources})
+  target_include_directories(${M_NAME} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${M_NAME} PUBLIC ${M_DEPENDS})
+  tidemark_warnings(${M_NAME})
+  if(TIDEMARK_BUILD_TESTS AND tests)
+    add_executable(${M_NAME}_tests ${tests})
+    target_link_libraries(${M_NAME}_tests PRIVATE ${M_NAME} ${M_TEST_DEPENDS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_compile_definitions(${M_NAME}_tests PRIVATE TIDEMARK_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/fixtures")
+    tidemark_warnings(${M_NAME}_tests)
+    add_test(NAME ${M_NAME} COMMAND ${M_NAME}_tests)
+    set_tests_properties(${M_NAME} PROPERTIES LABELS "${M_LABELS}")
+  endif()
+endfunction()
