@@ -1,0 +1,109 @@
+#include "core/model/item_lock.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/model/item_crypto.h"
+#include "core/model/note.h"
+
+namespace tidemark {
+
+bool EncryptItem(Item& item, const BlowfishCipher& cipher) {
+    if (item.IsEncrypted()) return true;
+    const std::string check = MakeCheckText(item.ModifiedTime());
+    ByteString title = EncryptValue(cipher, check, item.Title().View());
+    ByteString remarks = EncryptValue(cipher, check, item.StoredRemarks().View());
+    auto* memo = dynamic_cast<Memo*>(&item);
+    ByteString body;
+    if (memo) body = EncryptValue(cipher, check, memo->Body().View());
+    item.SetRawTitle(std::move(title));
+    item.SetRawRemarks(std::move(remarks));
+    if (memo) memo->SetRawBody(std::move(body));
+    item.SetRawFlags(item.Flags() | ItemFlags::kEncrypted);
+    return true;
+}
+
+bool DecryptItem(Item& item, const BlowfishCipher& cipher) {
+    if (!item.IsEncrypted()) return true;
+    std::optional<ByteString> title;
+    std::string check;
+    for (const std::string& candidate : CandidateCheckTexts(item.ModifiedTime())) {
+        title = DecryptValue(cipher, candidate, item.Title().View());
+        if (title) {
+            check = candidate;
+            break;
+        }
+    }
+    if (!title) return false;
+    std::optional<ByteString> remarks = DecryptValue(cipher, check, item.StoredRemarks().View());
+    if (!remarks) return false;
+    auto* memo = dynamic_cast<Memo*>(&item);
+    std::optional<ByteString> body;
+    if (memo) {
+        body = DecryptValue(cipher, check, memo->Body().View());
+        if (!body) return false;
+    }
+    item.SetRawTitle(std::move(*title));
+    item.SetRawRemarks(std::move(*remarks));
+    if (memo) memo->SetRawBody(std::move(*body));
+    item.SetRawFlags(item.Flags() & ~ItemFlags::kEncrypted);
+    return true;
+}
+
+bool EncryptItem(Item& item, const ByteString& password) {
+    if (item.IsEncrypted()) return true;
+    if (password.Size() < kMinPasswordLength) return false;
+    return EncryptItem(item, BlowfishCipher(password.View()));
+}
+
+bool DecryptItem(Item& item, const ByteString& password) {
+    if (!item.IsEncrypted()) return true;
+    if (password.Size() < kMinPasswordLength) return false;
+    return DecryptItem(item, BlowfishCipher(password.View()));
+}
+
+namespace {
+
+template <typename Apply>
+bool ForGroupContents(Note& note, ItemId group, Apply&& apply) {
+    const Item* top = note.FindItem(group);
+    if (!top) return false;
+    // Depth first in child order: a child group's contents come right after it.
+    std::vector<ItemId> pending;
+    auto pushChildren = [&](const Item& parent) {
+        const std::size_t mark = pending.size();
+        for (ItemId c = parent.links.firstChild; c != kNoItem;) {
+            const Item* child = note.FindItem(c);
+            if (!child || pending.size() - mark > note.Items().Size()) break;
+            pending.push_back(c);
+            c = child->links.next;
+        }
+        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(mark), pending.end());
+    };
+    pushChildren(*top);
+    std::size_t budget = note.Items().Size() + 1;
+    while (!pending.empty() && budget-- > 0) {
+        Item* item = note.FindItem(pending.back());
+        pending.pop_back();
+        if (!item) continue;
+        if (!apply(*item)) return false;
+        if (item->IsGroup()) pushChildren(*item);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool EncryptGroupContents(Note& note, ItemId group, const ByteString& password) {
+    if (password.Size() < kMinPasswordLength) return false;
+    const BlowfishCipher cipher(password.View());
+    return ForGroupContents(note, group, [&](Item& item) { return EncryptItem(item, cipher); });
+}
+
+bool DecryptGroupContents(Note& note, ItemId group, const ByteString& password) {
+    if (password.Size() < kMinPasswordLength) return false;
+    const BlowfishCipher cipher(password.View());
+    return ForGroupContents(note, group, [&](Item& item) { return DecryptItem(item, cipher); });
+}
+
+}  // namespace tidemark
