@@ -103,7 +103,21 @@ bool EncryptGroupContents(Note& note, ItemId group, const ByteString& password) 
 bool DecryptGroupContents(Note& note, ItemId group, const ByteString& password) {
     if (password.Size() < kMinPasswordLength) return false;
     const BlowfishCipher cipher(password.View());
-    return ForGroupContents(note, group, [&](Item& item) { return DecryptItem(item, cipher); });
+    std::vector<Item*> decrypted;
+    const bool done = ForGroupContents(note, group, [&](Item& item) {
+        const bool wasEncrypted = item.IsEncrypted();
+        if (!DecryptItem(item, cipher)) return false;
+        if (wasEncrypted) decrypted.push_back(&item);
+        return true;
+    });
+    // A group is either wholly open or wholly shut: when an item does not
+    // decrypt (a damaged value, or items locked under another password), the
+    // ones already opened are closed again rather than left plain below a
+    // closed group.
+    if (!done) {
+        for (Item* item : decrypted) EncryptItem(*item, cipher);
+    }
+    return done;
 }
 
 }  // namespace tidemark

@@ -21,7 +21,9 @@ bool DecryptItem(Item& item, const BlowfishCipher& cipher);
 bool DecryptItem(Item& item, const ByteString& password);
 
 // Encrypts or decrypts every item below the group, depth first in child
-// order; false at the first failure (items handled before it stay handled).
+// order; false at the first failure. Encryption cannot fail part-way but
+// for want of memory; a decryption that fails part-way encrypts the items it
+// had already decrypted again, so the group stays wholly shut.
 // Passwords shorter than 4 bytes fail at once.
 bool EncryptGroupContents(Note& note, ItemId group, const ByteString& password);
 bool DecryptGroupContents(Note& note, ItemId group, const ByteString& password);
