@@ -1,6 +1,5 @@
 // Reading a note file's contents (everything after the magic).
 #include <new>
-#include <unordered_set>
 #include <vector>
 
 #include "core/common/error_code.h"
@@ -34,8 +33,21 @@ bool KindMatchesClass(const Item& item) {
 class NoteReader {
 public:
     static void ValidateTree(Note& note) {
-        std::unordered_set<ItemId> reached;
-        reached.reserve(note.m_items.Size() * 2);
+        // Items reached carry the walk mark until the end of the check.
+        std::vector<Item*> reached;
+        reached.reserve(note.m_items.Size());
+        auto reach = [&](Item* item) {
+            if (item->walkMark) return false;
+            item->walkMark = true;
+            reached.push_back(item);
+            return true;
+        };
+        struct ClearMarks {
+            std::vector<Item*>& items;
+            ~ClearMarks() {
+                for (Item* item : items) item->walkMark = false;
+            }
+        } clearMarks{reached};
         if (note.m_rootId != kNoItem) {
             Item* root = note.FindItem(note.m_rootId);
             if (!root || !root->IsGroup() || !KindMatchesClass(*root) ||
@@ -48,7 +60,7 @@ public:
                 root->caches.depth = 0;
                 root->caches.siblingIndex = 0;
             }
-            reached.insert(root->links.id);
+            reach(root);
             struct Pending {
                 Item* group;
                 std::uint32_t depth;
@@ -61,7 +73,7 @@ public:
                 std::uint32_t index = 0;
                 for (ItemId c = at.group->links.firstChild; c != kNoItem; ++index) {
                     Item* child = note.FindItem(c);
-                    if (!child || !reached.insert(c).second) Damaged();
+                    if (!child || !reach(child)) Damaged();
                     if (child->links.parent != at.group->links.id ||
                         child->links.previous != previous || !KindMatchesClass(*child)) {
                         Damaged();
@@ -82,9 +94,10 @@ public:
                 }
             }
         }
+        if (reached.size() == note.m_items.Size()) return;
         for (ItemId id : note.m_items.Keys()) {
-            if (reached.count(id)) continue;
             Item* item = note.FindItem(id);
+            if (item->walkMark) continue;
             note.m_items.Remove(id);
             item->MarkDeleted();
             item->Release();

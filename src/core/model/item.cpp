@@ -9,7 +9,7 @@ Item::Item(ItemType type, const SystemTime& created)
 
 void Item::Release() {
     if (--m_references == 0) {
-        m_password.SecureClear();
+        ForgetPassword();
         delete this;
     }
 }
@@ -81,9 +81,19 @@ void Item::SetRemarksLink(bool on) {
     Changed();
 }
 
+const ByteString& Item::Password() const {
+    static const ByteString kNone;
+    return m_password ? *m_password : kNone;
+}
+
 void Item::SetPassword(ByteString password) {
-    m_password.SecureClear();
-    m_password = std::move(password);
+    ForgetPassword();
+    if (!password.Empty()) m_password = std::make_unique<ByteString>(std::move(password));
+}
+
+void Item::ForgetPassword() {
+    if (m_password) m_password->SecureClear();
+    m_password.reset();
 }
 
 void Item::CopyFieldsTo(Item& clone) const {

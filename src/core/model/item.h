@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "core/common/byte_string.h"
 #include "core/common/colour.h"
@@ -49,6 +50,10 @@ public:
     void Release();
     bool IsDeleted() const { return m_deleted; }
     void MarkDeleted() { m_deleted = true; }
+
+    // A mark for walks of the whole tree that must see each item once (the
+    // load-time tree check); whoever walks sets and clears it.
+    bool walkMark = false;
 
     // Reads or writes this item's record sections, without the type tag byte.
     virtual void Read(ByteStream& stream);
@@ -107,9 +112,9 @@ public:
     void Touch();
 
     // The password of an unlocked locked group (memory only; empty = shut).
-    const ByteString& Password() const { return m_password; }
+    const ByteString& Password() const;
     void SetPassword(ByteString password);
-    void ForgetPassword() { m_password.SecureClear(); }
+    void ForgetPassword();
     ItemId LockOwner() const { return m_lockOwner; }
     void SetLockOwner(ItemId owner) { m_lockOwner = owner; }
 
@@ -144,7 +149,7 @@ private:
     Colour m_background = 0xFFFFFF;
     std::uint32_t m_flags = 0;
     ByteString m_remarks;
-    ByteString m_password;
+    std::unique_ptr<ByteString> m_password;  // only unlocked groups have one
     ItemId m_lockOwner = kNoItem;
     Note* m_note = nullptr;
 };
