@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-declarative-dev libqt6svg6-dev qt6-tools-dev-tools
   libonig-dev libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth x11-apps imagemagick dbus
 )
 missing=()

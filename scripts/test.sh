@@ -14,3 +14,6 @@ cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTIDEMARK_SANITIZE=O
 cmake --build build/asan -j "$jobs"
 (cd build/asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
   ctest --output-on-failure -j "$jobs" -L core)
+
+# The parsers of untrusted bytes, fuzzed for a bounded time.
+scripts/fuzz.sh 30
