@@ -1,46 +1,24 @@
 #include "tool_note_io.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
-
-#include "core/common/error_code.h"
-#include "core/file/note_bytes.h"
+#include "core/file/note_file.h"
+#include "core/file/note_storage.h"
 #include "core/model/item_lock.h"
+#include "platform/posix/posix_file_system.h"
 
 namespace tidemark::tool {
 
-namespace {
-
-std::uint32_t CodeForErrno(int error) {
-    switch (error) {
-        case ENOENT: return ErrorCode::kFileNotFound;
-        case ENOTDIR: return ErrorCode::kPathNotFound;
-        case EACCES:
-        case EPERM:
-        case EROFS: return ErrorCode::kAccessDenied;
-        case ENOSPC: return ErrorCode::kDiskFull;
-        default: return static_cast<std::uint32_t>(error);
-    }
-}
-
-}  // namespace
+// The tool reads and writes detached: it holds no note file longer than one
+// load or save, and a note that a window holds refuses it (32).
 
 void LoadNoteFile(Note& note, const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw IoError(CodeForErrno(errno));
-    const MemoryBlock bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) throw IoError(CodeForErrno(errno));
-    LoadNoteFromBytes(note, bytes);
+    PosixFileSystem files;
+    note.Load(files, path, /*detached=*/true);
 }
 
 void SaveNoteFile(const Note& note, const std::string& path) {
-    const MemoryBlock bytes = SaveNoteToBytes(note);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) throw IoError(CodeForErrno(errno));
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) throw IoError(CodeForErrno(errno));
+    PosixFileSystem files;
+    NoteFile unused;  // a detached save opens its own file
+    Save(note, files, unused, path, /*detached=*/true);
 }
 
 void UnlockWithPasswords(Note& note, const std::vector<std::string>& passwords) {

@@ -12,9 +12,11 @@ namespace tidemark {
 using MemoryBlock = std::vector<std::uint8_t>;
 
 // A ByteStream over a growable memory block. Made empty it owns the block it
-// allocates on OpenWrite (4,096 bytes, grown in 4,096-byte steps with at
-// least 8,191 bytes of head-room past the write); made over a caller's block
-// it reads or overwrites that block in place and never frees it.
+// allocates on OpenWrite (4,096 bytes); made over a caller's block it reads
+// or overwrites that block in place and never frees it. A write that reaches
+// the end of the block grows it to the written size plus 8,191 rounded down
+// to a multiple of 4,096, so at least 4,096 bytes stay spare and a long
+// serialisation reallocates seldom.
 class GlobalMemoryStream : public ByteStream {
 public:
     GlobalMemoryStream();

@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "core/common/byte_string.h"
 #include "core/common/system_time.h"
 #include "core/file/global_memory_stream.h"
+#include "core/file/note_file.h"
 #include "core/model/id_map.h"
 #include "core/model/item.h"
 #include "core/model/note_view_settings.h"
@@ -115,6 +117,14 @@ public:
     void ReadNote(ByteStream& stream);
     void WriteNote(ByteStream& stream) const;
 
+    // Loading and saving through the note's own file, which `files` opens
+    // (core/file/note_storage.h has the contracts). Throw IoError.
+    int Load(FileSystem& files, const std::string& path, bool detached);
+    void Save(FileSystem& files, const std::string& path, bool detached);
+    bool AcquireWriteAccess(FileSystem& files, const std::string& path);
+    void ReleaseWriteAccess();
+    const NoteFile& File() const { return m_file; }
+
 private:
     friend class NoteReader;
     void AdoptItem(Item* item);          // into the map under its own id
@@ -134,6 +144,7 @@ private:
     ItemId m_currentItemId = kNoItem;
     NoteViewSettings m_view;
     IdMap<Item*> m_items;  // holds one reference to each item
+    NoteFile m_file;       // closed unless an attached load or save holds the file
 };
 
 }  // namespace tidemark
