@@ -18,6 +18,8 @@ const Command kCommands[] = {
     {"dump", {}, RunDump},
     {"check", {}, RunCheck},
     {"resave", {}, RunResave},
+    {"rescue", {}, RunRescue},
+    {"export", {"memo-format", "group-format"}, RunExport},
 };
 
 constexpr const char* kUsage =
@@ -27,7 +29,15 @@ constexpr const char* kUsage =
     "  tidemark-tool check FILE\n"
     "      exit 0 with a summary when the note loads, else 1 with the message\n"
     "  tidemark-tool resave IN OUT [--password PW]...\n"
-    "      load IN and save it as OUT\n";
+    "      load IN and save it as OUT\n"
+    "  tidemark-tool rescue IN OUT [--password PW]...\n"
+    "      write every title, remarks text and body still readable in the damaged note IN\n"
+    "      to the text file OUT (Shift-JIS) and print the log; encrypted items that no PW\n"
+    "      opens are skipped\n"
+    "  tidemark-tool export FILE OUT [--memo-format F] [--group-format G] [--password PW]...\n"
+    "      write the whole note to OUT as text (Shift-JIS) through the memo and memo group\n"
+    "      templates (UTF-8 on the command line; %h title, %m modified time, %R remarks\n"
+    "      caption, %r remarks, %s body or group contents, %% a percent sign)\n";
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::fprintf(stderr, "tidemark-tool: %s\n", problem.c_str());

@@ -33,5 +33,7 @@ ToolArguments ParseToolArguments(int argc, char** argv, int first,
 int RunDump(const ToolArguments& args);
 int RunCheck(const ToolArguments& args);
 int RunResave(const ToolArguments& args);
+int RunRescue(const ToolArguments& args);
+int RunExport(const ToolArguments& args);
 
 }  // namespace tidemark::tool
