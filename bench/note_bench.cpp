@@ -13,6 +13,7 @@
 
 #include "core/file/note_bytes.h"
 #include "core/model/note.h"
+#include "platform/posix/posix_file_system.h"
 
 using namespace tidemark;
 
@@ -80,25 +81,18 @@ void Populate(Note& note, int count, std::mt19937& rng) {
 
 }  // namespace
 
-// Loads one file in a fresh process, so that its peak memory is the load's own.
+// Loads one file through the program's own load path in a fresh process, so
+// that its peak memory is the load's own.
 int LoadOnly(const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return 1;
-    MemoryBlock bytes;
-    unsigned char chunk[1 << 16];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) {
-        bytes.insert(bytes.end(), chunk, chunk + n);
-    }
-    std::fclose(file);
     const long before = PeakRssKilobytes();
     const auto start = BenchClock::now();
+    PosixFileSystem files;
     Note note;
-    LoadNoteFromBytes(note, bytes);
+    note.Load(files, path, false);
     const double ms = MillisecondsSince(start);
-    std::printf("load %u items (%.1f MB file) in a fresh process: %.1f ms, peak RSS %.1f MB "
-                "(%.1f MB before loading, file bytes included)\n",
-                note.ItemCount(), bytes.size() / 1e6, ms, PeakRssKilobytes() / 1024.0,
-                before / 1024.0);
+    std::printf("load %u items from the file in a fresh process: %.1f ms, peak RSS %.1f MB "
+                "(%.1f MB before loading)\n",
+                note.ItemCount(), ms, PeakRssKilobytes() / 1024.0, before / 1024.0);
     return 0;
 }
 
@@ -112,24 +106,29 @@ int main(int argc, char** argv) {
     Note note;
     Populate(note, items, rng);
 
-    auto start = BenchClock::now();
-    const MemoryBlock bytes = SaveNoteToBytes(note);
-    std::printf("save %d items (%.1f MB) in memory: %.1f ms\n", items, bytes.size() / 1e6,
-                MillisecondsSince(start));
-
+    // The program's safe save to a real file, then a load of it in a fresh process.
     const std::string path = "/tmp/tidemark_note_bench.tmk";
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+    PosixFileSystem files;
+    auto start = BenchClock::now();
+    note.Save(files, path, true);
+    const double saveMs = MillisecondsSince(start);
+    long fileBytes = 0;
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+        std::fseek(file, 0, SEEK_END);
+        fileBytes = std::ftell(file);
         std::fclose(file);
-        const std::string command = std::string(argv[0]) + " --load " + path;
-        if (std::system(command.c_str()) != 0) std::printf("load in a fresh process failed\n");
-        std::remove(path.c_str());
     }
+    std::printf("safe save of %d items (%.1f MB) to a file: %.1f ms\n", items, fileBytes / 1e6,
+                saveMs);
+    std::fflush(stdout);
+    const std::string command = std::string(argv[0]) + " --load " + path;
+    if (std::system(command.c_str()) != 0) std::printf("load in a fresh process failed\n");
 
     Note loaded;
     start = BenchClock::now();
-    LoadNoteFromBytes(loaded, bytes);
-    std::printf("load %d items from memory: %.1f ms\n", items, MillisecondsSince(start));
+    loaded.Load(files, path, true);
+    std::printf("load %d items from the file: %.1f ms\n", items, MillisecondsSince(start));
+    std::remove(path.c_str());
 
     std::vector<ItemId> ids = loaded.Items().Keys();
     std::shuffle(ids.begin(), ids.end(), rng);

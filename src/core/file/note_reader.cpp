@@ -1,4 +1,6 @@
 // Reading a note file's contents (everything after the magic).
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <vector>
 
@@ -138,7 +140,16 @@ void Note::ReadNote(ByteStream& stream) {
                     break;
                 }
                 case F::kTagLastId: m_lastId = ReadU32(stream); break;
-                case F::kTagItemCount: m_itemCount = ReadU32(stream); break;
+                case F::kTagItemCount: {
+                    m_itemCount = ReadU32(stream);
+                    // Room for the items to come, as far as the data can hold them
+                    // (a record takes well over 64 bytes).
+                    const std::size_t room = stream.Remaining() == SIZE_MAX
+                                                 ? 0
+                                                 : stream.Remaining() / 64;
+                    m_items.Reserve(std::min<std::size_t>(m_itemCount, room));
+                    break;
+                }
                 case F::kTagWindowLeft: m_view.windowLeft = i32(); break;
                 case F::kTagWindowTop: m_view.windowTop = i32(); break;
                 case F::kTagWindowWidth: m_view.windowWidth = i32(); break;

@@ -23,6 +23,7 @@ public:
     IdMap() { m_heads.fill(kNone); }
 
     std::size_t Size() const { return m_entries.size(); }
+    void Reserve(std::size_t count) { m_entries.reserve(count); }
     bool Empty() const { return m_entries.empty(); }
 
     // Overwrites the value of a present key (its place in the order stays);
