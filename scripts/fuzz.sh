@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 seconds="${1:-30}"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
   -DTIDEMARK_FUZZ=ON -DTIDEMARK_BUILD_APP=OFF -DTIDEMARK_BUILD_TESTS=OFF >/dev/null
-cmake --build build/fuzz -j "$(nproc)" --target note_file_fuzz item_block_fuzz
-for target in note_file_fuzz item_block_fuzz; do
+cmake --build build/fuzz -j "$(nproc)" --target note_file_fuzz item_block_fuzz settings_values_fuzz
+for target in note_file_fuzz item_block_fuzz settings_values_fuzz; do
   corpus="build/fuzz/corpus/$target"
   mkdir -p "$corpus"
   cp -n tests/fixtures/notes/*.tmk "$corpus/" 2>/dev/null || true
