@@ -2,6 +2,7 @@
 
 #include "core/file/note_file.h"
 #include "core/file/note_storage.h"
+#include "core/common/cp932_codec.h"
 #include "core/model/item_lock.h"
 #include "platform/posix/posix_file_system.h"
 
@@ -26,11 +27,17 @@ void UnlockWithPasswords(Note& note, const std::vector<std::string>& passwords) 
     note.Items().ForEach([&](std::uint32_t id, Item* item) {
         if (item->IsLockedGroup() && item->Password().Empty()) locked.push_back(id);
     });
+    // A password is the bytes the user would type into the program: CP932.
+    std::vector<ByteString> keys;
+    for (const std::string& password : passwords) {
+        const Cp932Text key = Utf8ToCp932(password);
+        if (key.Complete()) keys.emplace_back(key.bytes);
+    }
     for (ItemId id : locked) {
-        for (const std::string& password : passwords) {
-            if (DecryptGroupContents(note, id, ByteString(password))) {
+        for (const ByteString& key : keys) {
+            if (DecryptGroupContents(note, id, key)) {
                 Item* group = note.FindItem(id);
-                group->SetPassword(ByteString(password));
+                group->SetPassword(key);
                 group->SetOpen(true);
                 break;
             }
