@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+
+#include "app/frame/command_table.h"
+
+// The picture of a command's toolbar button (drawn for us as SVG, legible at
+// 16 and 32 pixels); a null icon for a command that has none.
+QIcon commandIcon(CommandId id);
+
+// The window's icons: plain, and with the mark of a note changed since it
+// was saved.
+QIcon programIcon(bool modified);
+
+// Small pictures of the status bar's first part.
+enum class StatusIcon { kNone, kNoteItems, kHint };
+QIcon statusIcon(StatusIcon icon);
+
+// Makes the icons of the static library reachable (call once, before the
+// first icon is asked for).
+void initResources();

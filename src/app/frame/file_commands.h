@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+#include "app/frame/command_table.h"
+
+class Application;
+class CommandActions;
+class QWidget;
+
+// The File commands on the one note a window holds: new, new from a
+// template, open, save, save as, the read-only mode, the recent notes, the
+// help note, the default note file of the first save, automatic saving and
+// the question before closing. Loading or saving failures are shown to the
+// user here and never lose the note in memory.
+class FileCommands {
+public:
+    // How opening a note by its path ended.
+    enum class OpenOutcome {
+        kLoaded,           // this window shows it now
+        kAlreadyHere,      // this window showed it already
+        kHandedElsewhere,  // another window shows it, or a new process was started for it
+        kFailed,           // the message was shown; this window holds a new empty note
+    };
+
+    explicit FileCommands(Application& app);
+
+    // Gives the file commands their handlers and state rules.
+    void registerCommands(CommandActions& actions);
+
+    void newNote();
+    // False when no note was made here (until the template chooser exists,
+    // an empty window reports failure).
+    bool newFromTemplate();
+    void open();
+    OpenOutcome openNoteByPath(const QString& path, bool readOnly);
+    bool save();
+    bool saveAs(bool interactive);
+    void toggleReadOnly();
+    void openRecent(CommandId id);
+    // Starts another process of the program showing the help note at `topic`.
+    void startHelp(int topic);
+    // Shows the help note in this (empty) window at `topic` (0: its root);
+    // false when it could not be loaded or another window already shows it.
+    bool openHelpNote(int topic);
+    // Whether the window may close: asks to save a changed note.
+    bool askToSaveBeforeClosing();
+    // The start-up option; false when the user cancelled the start-up choice
+    // or the note it named went to another window.
+    bool applyStartupOption();
+    // The note reports a change (or, after a save, that it is saved).
+    void noteReported(bool modified, bool byUser);
+    void addRecentNote(const QString& path, bool tellOthers);
+    void rebuildRecentMenu();
+
+private:
+    QWidget* owner() const;
+    bool exclusive() const;
+    // Writes the note to its path; throws tidemark::IoError.
+    void writeToPath();
+    bool createDefaultNoteFile();
+    OpenOutcome loadHere(const QString& path, bool readOnly);
+    bool runStartupOption(int option);
+
+    Application& m_app;
+    bool m_saving = false;
+};

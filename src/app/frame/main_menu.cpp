@@ -1,0 +1,150 @@
+#include "app/frame/main_menu.h"
+
+#include <QMenu>
+#include <string>
+
+#include "app/frame/command_actions.h"
+#include "app/frame/frame_texts.h"
+#include "app/qt_text.h"
+#include "core/settings/recent_notes.h"
+
+namespace {
+
+using namespace tidemark;
+
+QString menuText(const char* key) {
+    return frameText((std::string("menu.") + key).c_str());
+}
+
+constexpr int kSeparator = 0;
+
+}  // namespace
+
+MainMenu::MainMenu(CommandActions& actions, QWidget* parent)
+    : QObject(parent), m_actions(actions), m_menuBar(new QMenuBar(parent)) {
+    m_menuBar->setObjectName(QStringLiteral("mainMenu"));
+    m_menuBar->setNativeMenuBar(false);
+
+    m_file = addMenu(m_menuBar, "file");
+    fill(m_file, {kCmdNewNote, kCmdNewFromTemplate, kCmdOpenNote, kCmdSave, kCmdSaveAs, kSeparator,
+                  kCmdCreateShortcut, kSeparator, kCmdExportText, kCmdImportText, kCmdRescueNote,
+                  kSeparator, kCmdPageSetup, kCmdPrint, kSeparator, kCmdExit});
+
+    QMenu* edit = addMenu(m_menuBar, "edit");
+    fill(edit,
+         {kCmdUndo,           kCmdRedo,        kSeparator,      kCmdCut,    kCmdCopy,
+          kCmdPaste,          kCmdPasteBefore, kCmdPasteInside, kCmdDelete, kSeparator,
+          kCmdSelectAll,      kSeparator,      kCmdSort,        kSeparator, kCmdInsertFileName,
+          kCmdInsertDateTime, kSeparator,      kCmdFindDown,    kCmdFindUp, kCmdFindNextDown,
+          kCmdFindNextUp,     kSeparator,      kCmdReadOnly});
+
+    m_view = addMenu(m_menuBar, "view");
+    QMenu* toolbars = addMenu(m_view, "view.toolbars");
+    fill(toolbars, {kCmdToggleStandardToolbar, kCmdToggleNavigationToolbar, kCmdToggleMemoToolbar,
+                    kCmdToggleSimpleToolbar});
+    fill(m_view, {kCmdToggleStatusBar, kSeparator, kCmdLayoutSideBySide, kCmdLayoutStacked,
+                  kCmdLayoutAlternate, kSeparator, kCmdSwitchPane, kCmdToggleTitleBar,
+                  kCmdStayOnTop, kSeparator, kCmdNoteTextColour, kCmdNoteBackgroundColour,
+                  kCmdRemarksColumnName, kSeparator, kCmdOptions});
+
+    QMenu* memo = addMenu(m_menuBar, "memo");
+    fill(addMenu(memo, "memo.create"), {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
+    fill(addMenu(memo, "memo.createGroup"), {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
+    fill(memo, {kSeparator,
+                kCmdEditTitle,
+                kCmdOpenLink,
+                kSeparator,
+                kCmdParentGroup,
+                kCmdPreviousMemo,
+                kCmdNextMemo,
+                kSeparator,
+                kCmdLockGroup,
+                kSeparator,
+                kCmdSetRemarks,
+                kCmdSetTextColour,
+                kCmdSetBackgroundColour,
+                kCmdStrikeOut,
+                kCmdWordWrap,
+                kCmdRemarksIsLink,
+                kCmdFirstLineIsLink,
+                kSeparator,
+                kCmdCopyAttributes,
+                kCmdApplyAttributes});
+
+    fill(addMenu(m_menuBar, "tools"), {kCmdRegisterScripts, kCmdRunScript, kCmdRunScriptFile});
+    fill(addMenu(m_menuBar, "help"),
+         {kCmdHelp, kCmdQuickStart, kCmdScriptHelp, kSeparator, kCmdAbout});
+
+    addDropDown(DropDownMenu::kMemoCreation, {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
+    addDropDown(DropDownMenu::kGroupCreation,
+                {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
+    addDropDown(DropDownMenu::kPaste, {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
+    addDropDown(DropDownMenu::kLink,
+                {kCmdFirstLineIsLink, kCmdRemarksIsLink, kSeparator, kCmdOpenLink});
+    QMenu* findDown = addDropDown(DropDownMenu::kFindDown, {});
+    findDown->addAction(m_actions.alias(kCmdFindDown, menuText("125.40062")));
+    QMenu* findUp = addDropDown(DropDownMenu::kFindUp, {});
+    findUp->addAction(m_actions.alias(kCmdFindUp, menuText("30003.40079")));
+}
+
+QMenu* MainMenu::addMenu(QWidget* parent, const char* key) {
+    QMenu* menu = nullptr;
+    if (auto* bar = qobject_cast<QMenuBar*>(parent)) {
+        menu = bar->addMenu(menuText(key));
+    } else {
+        menu = static_cast<QMenu*>(parent)->addMenu(menuText(key));
+    }
+    menu->setObjectName(QStringLiteral("menu.%1").arg(QString::fromLatin1(key)));
+    connect(menu, &QMenu::aboutToShow, this, &MainMenu::aboutToShowMenu);
+    return menu;
+}
+
+void MainMenu::fill(QMenu* menu, std::initializer_list<int> ids) {
+    for (int id : ids) {
+        if (id == kSeparator) {
+            menu->addSeparator();
+        } else if (QAction* action = m_actions.action(static_cast<CommandId>(id))) {
+            menu->addAction(action);
+        }
+    }
+}
+
+QMenu* MainMenu::addDropDown(int number, std::initializer_list<int> ids) {
+    auto* menu = new QMenu(m_menuBar);
+    menu->setObjectName(QStringLiteral("menu.%1").arg(number));
+    fill(menu, ids);
+    connect(menu, &QMenu::aboutToShow, this, &MainMenu::aboutToShowMenu);
+    m_dropDowns.insert(number, menu);
+    return menu;
+}
+
+void MainMenu::setRecentNotes(const std::vector<RecentNoteMenuEntry>& entries,
+                              const std::function<void(CommandId)>& open) {
+    for (QAction* old : m_recentActions) {
+        m_file->removeAction(old);
+        old->deleteLater();
+    }
+    m_recentActions.clear();
+    if (entries.empty())
+        return;
+
+    // Just above the separator that precedes the last item.
+    const QList<QAction*> items = m_file->actions();
+    QAction* before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
+    const bool separatorAbove = items.size() >= 3 && items[items.size() - 3]->isSeparator();
+    if (!separatorAbove) {
+        auto* separator = new QAction(m_file);
+        separator->setSeparator(true);
+        m_file->insertAction(before, separator);
+        m_recentActions.append(separator);
+    }
+    for (const RecentNoteMenuEntry& entry : entries) {
+        // The entry text holds the note path as stored (the platform's own bytes).
+        const QString text = pathFromBytes(entry.Text);
+        const CommandId id = entry.Command;
+        QAction* action = m_actions.addRangeAction(
+            id, text, [open, id] { open(id); }, m_file);
+        m_file->insertAction(before, action);
+        m_recentActions.append(action);
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMenuBar>
+#include <functional>
+#include <vector>
+
+#include "app/frame/command_table.h"
+
+class CommandActions;
+class QMenu;
+
+namespace tidemark {
+struct RecentNoteMenuEntry;
+}
+
+// The numbers of the drop-down menus of the toolbar buttons.
+namespace DropDownMenu {
+inline constexpr int kMemoCreation = 120;
+inline constexpr int kGroupCreation = 121;
+inline constexpr int kPaste = 123;
+inline constexpr int kFindDown = 125;
+inline constexpr int kLink = 139;
+inline constexpr int kFindUp = 30003;
+}  // namespace DropDownMenu
+
+// The main menu (File, Edit, View, Memo, Tools, Help) and the drop-down
+// menus of the toolbar buttons, built once from the command actions.
+class MainMenu : public QObject {
+    Q_OBJECT
+public:
+    MainMenu(CommandActions& actions, QWidget* parent);
+
+    QMenuBar* menuBar() const { return m_menuBar; }
+    QMenu* fileMenu() const { return m_file; }
+    QMenu* viewMenu() const { return m_view; }
+    // A drop-down menu by its number (DropDownMenu); null for another number.
+    QMenu* dropDown(int number) const { return m_dropDowns.value(number); }
+
+    // Replaces the recent-note entries of the File menu, which sit above the
+    // separator before its last item, under a separator of their own.
+    void setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>& entries,
+                        const std::function<void(CommandId)>& open);
+    QList<QAction*> recentNoteActions() const { return m_recentActions; }
+
+signals:
+    // A menu is about to open: the window refreshes the states.
+    void aboutToShowMenu();
+
+private:
+    QMenu* addMenu(QWidget* parent, const char* key);
+    void fill(QMenu* menu, std::initializer_list<int> ids);
+    QMenu* addDropDown(int number, std::initializer_list<int> ids);
+
+    CommandActions& m_actions;
+    QMenuBar* m_menuBar;
+    QMenu* m_file = nullptr;
+    QMenu* m_view = nullptr;
+    QHash<int, QMenu*> m_dropDowns;
+    QList<QAction*> m_recentActions;  // the entries and the separator above them
+};

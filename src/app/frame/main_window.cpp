@@ -1,0 +1,480 @@
+#include "app/frame/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QToolBar>
+
+#include "app/frame/application.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/command_icons.h"
+#include "app/frame/file_commands.h"
+#include "app/frame/main_menu.h"
+#include "app/frame/pane_area.h"
+#include "app/frame/path_box.h"
+#include "app/frame/status_bar.h"
+#include "app/frame/toolbars.h"
+#include "app/frame/window_snap.h"
+#include "app/frame/window_title.h"
+#include "app/list/group_content_list.h"
+#include "app/list/memo_columns.h"
+#include "app/list/memo_list.h"
+#include "app/qt_text.h"
+#include "app/text/memo_text_view.h"
+#include "app/ui_strings.h"
+#include "core/model/note.h"
+#include "core/settings/settings.h"
+
+namespace {
+
+using tidemark::NoteViewSettings;
+
+constexpr std::uint32_t kBlankStatus = 12001;
+constexpr std::uint32_t kCreateFirstMemo = 12004;
+constexpr std::uint32_t kItemsInNote = 12007;
+constexpr std::uint32_t kEdgeFlags =
+    NoteViewSettings::kTouchesLeft | NoteViewSettings::kTouchesRight |
+    NoteViewSettings::kTouchesTop | NoteViewSettings::kTouchesBottom;
+
+PaneLayout layoutFromNote(std::uint32_t stored) {
+    switch (stored) {
+        case 0:
+            return PaneLayout::kAlternate;
+        case 1:
+            return PaneLayout::kStacked;
+        default:
+            return PaneLayout::kSideBySide;
+    }
+}
+
+bool holds(const QWidget* pane, const QWidget* widget) {
+    return widget && (widget == pane || pane->isAncestorOf(widget));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Application& app) : m_app(app) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(programIcon(false));
+    setContextMenuPolicy(Qt::NoContextMenu);
+    resize(kDefaultWidth, kDefaultHeight);
+
+    CommandActions& actions = app.actions();
+    m_menu = new MainMenu(actions, this);
+    m_toolbars = new ToolbarSet(actions, *m_menu, this);
+    m_panes = new PaneArea(this);
+    setCentralWidget(m_panes);
+    m_status = new MainStatusBar(this);
+    setStatusBar(m_status);
+    for (const CommandInfo& info : commandTable())
+        addAction(actions.action(info.id));
+
+    connect(m_menu, &MainMenu::aboutToShowMenu, &app, &Application::updateActions);
+    connect(m_panes, &PaneArea::splitterMoved, this,
+            [this](int position) { m_app.note().View().splitter = position; });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && isAncestorOf(now))
+            m_app.updateActions();
+    });
+
+    for (QScreen* screen : QGuiApplication::screens()) {
+        connect(screen, &QScreen::availableGeometryChanged, this, &MainWindow::workAreaChanged);
+    }
+
+    applyBands();
+    applyHideEditor();
+    m_panes->memoList()->setFocus();
+    updateTitle();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::updateTitle() {
+    setWindowTitle(m_app.isHelpNote() ? uiText(UiStringId::kHelpTitle)
+                                      : windowTitleFor(m_app.notePath(), m_app.IsReadOnly()));
+}
+
+void MainWindow::setModifiedMark(bool modified) {
+    setWindowIcon(programIcon(modified));
+}
+
+void MainWindow::noteReplaced() {
+    m_panes->memoText()->showPlaceholder(m_app.noteHasItems());
+    m_panes->memoText()->setNoteReadOnly(m_app.IsReadOnly());
+    setModifiedMark(m_app.isModified());
+    updateTitle();
+    m_panes->relayout();
+    refreshStatus();
+}
+
+void MainWindow::applyNoteView() {
+    NoteViewSettings& view = m_app.note().View();
+    if (view.windowWidth > 0 && view.windowHeight > 0) {
+        if (isMaximized())
+            showNormal();
+        move(view.windowLeft, view.windowTop);
+        resize(view.windowWidth, view.windowHeight);
+    }
+    if (m_app.settings().SnapToEdges && (view.windowFlags & kEdgeFlags)) {
+        move(keepTouchingEdges(frameGeometry(), workArea(), view.windowFlags));
+    }
+    setStaysOnTop((view.windowFlags & NoteViewSettings::kAlwaysOnTop) != 0);
+    for (QTreeView* list : {static_cast<QTreeView*>(m_panes->memoList()),
+                            static_cast<QTreeView*>(m_panes->groupList())}) {
+        applyMemoColumnWidths(*list, view);
+        applyNoteColours(*list, view.textColour, view.backgroundColour);
+    }
+    m_panes->setSplitter(view.splitter);
+    setLayoutMode(layoutFromNote(view.layout));
+}
+
+void MainWindow::showForNote() {
+    const bool maximised = m_app.note().View().maximized != 0;
+    const bool sticky = m_app.settings().StickyAlternate && layoutMode() == PaneLayout::kAlternate;
+    if (sticky) {
+        setTitleBarHidden(true);
+        setAttribute(Qt::WA_ShowWithoutActivating, !maximised);
+    }
+    if (maximised) {
+        showMaximized();
+    } else {
+        show();
+    }
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+}
+
+void MainWindow::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindow::showItem(tidemark::ItemId item) {
+    tidemark::Note& note = m_app.note();
+    const tidemark::Item* found = note.FindItem(item);
+    if (!found)
+        return;
+    note.SetCurrentItemId(item);
+    if (found->IsMemo()) {
+        m_panes->memoText()->showMemo(note, item);
+        m_panes->memoText()->setNoteReadOnly(m_app.IsReadOnly());
+    }
+    m_panes->relayout();
+    refreshStatus();
+}
+
+void MainWindow::commitEdits() {
+    m_panes->memoText()->commitEdits();
+}
+
+void MainWindow::storeColumnWidths() {
+    storeMemoColumnWidths(*m_panes->memoList(), m_app.note().View());
+}
+
+void MainWindow::readOnlyChanged() {
+    m_panes->memoText()->setNoteReadOnly(m_app.IsReadOnly());
+    updateTitle();
+}
+
+PaneLayout MainWindow::layoutMode() const {
+    return m_panes->layoutMode();
+}
+
+void MainWindow::setLayoutMode(PaneLayout layout) {
+    m_app.note().View().layout = static_cast<std::uint32_t>(layout);
+    m_panes->setLayoutMode(layout);
+    if (layout == PaneLayout::kAlternate) {
+        if (m_app.settings().StickyAlternate)
+            setTitleBarHidden(true);
+    } else if (m_titleBarHidden) {
+        setTitleBarHidden(false);
+    }
+}
+
+void MainWindow::setTitleBarHidden(bool hidden) {
+    if (m_titleBarHidden == hidden)
+        return;
+    m_titleBarHidden = hidden;
+    const bool shown = isVisible();
+    // A window without a title bar also shows no toolbars and no status bar.
+    setWindowFlag(Qt::FramelessWindowHint, hidden);
+    applyBarsVisibility();
+    if (shown)
+        show();
+}
+
+bool MainWindow::staysOnTop() const {
+    return (m_app.note().View().windowFlags & NoteViewSettings::kAlwaysOnTop) != 0;
+}
+
+void MainWindow::setStaysOnTop(bool onTop) {
+    std::uint32_t& flags = m_app.note().View().windowFlags;
+    flags = onTop ? (flags | NoteViewSettings::kAlwaysOnTop)
+                  : (flags & ~NoteViewSettings::kAlwaysOnTop);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    if (shown)
+        show();
+}
+
+bool MainWindow::isToolbarShown(BandId id) const {
+    return bandRecord(m_app.settings(), id).Visible != 0;
+}
+
+void MainWindow::setToolbarShown(BandId id, bool shown) {
+    readBackBands();
+    tidemark::ToolbarBand& band = bandRecord(m_app.settings(), id);
+    band.Visible = shown ? 1 : 0;
+    if (!shown) {
+        band.Position = -1;
+        band.NewRow = 1;
+        if (id == BandId::kNavigation && focusedPane() == FocusPane::kPathBox) {
+            m_panes->memoList()->setFocus();
+        }
+    }
+    applyBands();
+    m_app.saveSettings();
+}
+
+void MainWindow::setStatusBarShown(bool shown) {
+    m_app.settings().ShowStatusBar = shown ? 1 : 0;
+    applyBarsVisibility();
+}
+
+void MainWindow::applyBands() {
+    QToolBar* menuBand = m_toolbars->menuBand();
+    QList<QToolBar*> bars{menuBand};
+    for (BandId id : kAllBands)
+        bars << m_toolbars->toolbar(id);
+    for (QToolBar* bar : bars) {
+        if (toolBarBreak(bar))
+            removeToolBarBreak(bar);
+        removeToolBar(bar);
+    }
+    addToolBar(Qt::TopToolBarArea, menuBand);
+    for (const BandPlacement& placement : bandPlacements(m_app.settings())) {
+        BandToolBar* bar = m_toolbars->toolbar(placement.id);
+        if (placement.newRow)
+            addToolBarBreak(Qt::TopToolBarArea);
+        addToolBar(Qt::TopToolBarArea, bar);
+        bar->setBandWidth(placement.width);
+    }
+    applyBarsVisibility();
+}
+
+void MainWindow::applyBarsVisibility() {
+    const bool bars = !m_titleBarHidden;
+    m_toolbars->menuBand()->setVisible(bars);
+    for (BandId id : kAllBands) {
+        m_toolbars->toolbar(id)->setVisible(bars && isToolbarShown(id));
+    }
+    m_status->setVisible(bars && m_app.settings().ShowStatusBar != 0);
+}
+
+void MainWindow::readBackBands() {
+    if (m_titleBarHidden)
+        return;  // the toolbars are out of sight; their records stand
+    std::vector<BandState> states;
+    QList<int> rows;
+    for (BandId id : kAllBands) {
+        const BandToolBar* bar = m_toolbars->toolbar(id);
+        if (isToolbarShown(id) && !rows.contains(bar->y()))
+            rows << bar->y();
+    }
+    std::sort(rows.begin(), rows.end());
+    for (BandId id : kAllBands) {
+        const BandToolBar* bar = m_toolbars->toolbar(id);
+        const bool shown = isToolbarShown(id);
+        states.push_back({id, shown, shown ? int(rows.indexOf(bar->y())) : 0, bar->x(),
+                          shown ? bar->width() : bandRecord(m_app.settings(), id).Width});
+    }
+    storeBandStates(m_app.settings(), std::move(states));
+}
+
+void MainWindow::applyHideEditor() {
+    const tidemark::Settings& settings = m_app.settings();
+    m_panes->setHideEditor(settings.HideEditorOnGroup != 0, settings.HideEditorSlowly != 0);
+}
+
+FocusPane MainWindow::focusedPane() const {
+    const QWidget* focus = QApplication::focusWidget();
+    if (holds(m_toolbars->pathBox(), focus))
+        return FocusPane::kPathBox;
+    if (holds(m_panes->memoList(), focus))
+        return FocusPane::kMemoList;
+    if (holds(m_panes->groupList(), focus))
+        return FocusPane::kGroupList;
+    if (holds(m_panes->memoText(), focus))
+        return FocusPane::kMemoText;
+    return FocusPane::kNone;
+}
+
+void MainWindow::focusNextPane(bool forward) {
+    FocusContext context;
+    context.layout = layoutMode();
+    context.pathBoxVisible = isToolbarShown(BandId::kNavigation) && !m_titleBarHidden;
+    context.memoShown = m_panes->memoText()->holdsMemo();
+    context.hideEditor = m_panes->hideEditor();
+    // A pane out of sight (the group list while the text pane shows its
+    // placeholder) is stepped over.
+    FocusPane pane = focusedPane();
+    for (int step = 0; step < 4; ++step) {
+        pane = nextFocusPane(pane, forward, context);
+        if (pane == FocusPane::kNone)
+            return;
+        if (focusPane(pane))
+            return;
+    }
+}
+
+bool MainWindow::focusPane(FocusPane pane) {
+    QWidget* target = nullptr;
+    switch (pane) {
+        case FocusPane::kPathBox:
+            target = m_toolbars->pathBox();
+            break;
+        case FocusPane::kMemoList:
+            target = m_panes->memoList();
+            break;
+        case FocusPane::kGroupList:
+            target = m_panes->groupList();
+            break;
+        case FocusPane::kMemoText:
+            target = m_panes->memoText();
+            break;
+        case FocusPane::kNone:
+            return false;
+    }
+    if (!target->isVisible())
+        return false;
+    target->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+void MainWindow::setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>& entries,
+                                const std::function<void(CommandId)>& open) {
+    m_menu->setRecentNotes(entries, open);
+}
+
+void MainWindow::refreshStatus() {
+    tidemark::Note& note = m_app.note();
+    const FocusPane focus = focusedPane();
+    if (focus == FocusPane::kMemoList || focus == FocusPane::kGroupList) {
+        if (m_app.noteHasItems()) {
+            m_status->setStatusText(StatusIcon::kNoteItems,
+                                    uiFormat(kItemsInNote, {note.ItemCount() - 1}));
+        } else {
+            m_status->setStatusText(StatusIcon::kHint, uiText(kCreateFirstMemo));
+        }
+    } else {
+        m_status->setStatusText(StatusIcon::kNone, uiText(kBlankStatus));
+    }
+    const tidemark::ItemId root = note.RootId();
+    const tidemark::Item* rootItem = note.FindItem(root);
+    m_status->setPosition(0, root != tidemark::kNoItem ? int(note.GetChildCount(root)) : 0);
+    m_status->setGroupTitle(rootItem ? toQString(rootItem->Title()) : QString());
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (tip.isEmpty()) {
+            refreshStatus();
+        } else {
+            m_status->setStatusText(StatusIcon::kNone, tip);
+        }
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!m_app.fileCommands().askToSaveBeforeClosing()) {
+        event->ignore();
+        return;
+    }
+    const tidemark::Settings before = m_app.settings();
+    readBackBands();
+    if (!(m_app.settings() == before)) {
+        m_app.settings().SaveUnlessResident(m_app.environment().store, m_app.isResident());
+    }
+    event->accept();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    storePlacement();
+    snapAfterMove();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    storePlacement();
+    if (m_app.settings().SnapToEdges && isVisible() && !m_snapping) {
+        std::uint32_t& flags = m_app.note().View().windowFlags;
+        flags = (flags & ~kEdgeFlags) | touchedEdges(frameGeometry(), workArea());
+    }
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        NoteViewSettings& view = m_app.note().View();
+        if (isMaximized()) {
+            view.maximized = 1;
+        } else if (!isMinimized()) {
+            view.maximized = 0;
+        }
+    } else if (event->type() == QEvent::ActivationChange) {
+        m_app.updateActions();
+        if (!isActiveWindow() && m_app.settings().StickyAlternate &&
+            layoutMode() == PaneLayout::kAlternate) {
+            setTitleBarHidden(true);
+        }
+    }
+}
+
+void MainWindow::storePlacement() {
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    NoteViewSettings& view = m_app.note().View();
+    view.windowLeft = x();
+    view.windowTop = y();
+    view.windowWidth = width();
+    view.windowHeight = height();
+}
+
+void MainWindow::snapAfterMove() {
+    if (!m_app.settings().SnapToEdges || !isVisible() || m_snapping)
+        return;
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    const QRect area = workArea();
+    if (area.isEmpty())
+        return;
+    const QPoint to = snappedPosition(frameGeometry(), area);
+    if (to != frameGeometry().topLeft()) {
+        m_snapping = true;
+        move(to);
+        m_snapping = false;
+    }
+    std::uint32_t& flags = m_app.note().View().windowFlags;
+    flags = (flags & ~kEdgeFlags) | touchedEdges(QRect(to, frameGeometry().size()), area);
+}
+
+void MainWindow::workAreaChanged() {
+    const std::uint32_t flags = m_app.note().View().windowFlags;
+    if (!m_app.settings().SnapToEdges || !(flags & kEdgeFlags))
+        return;
+    move(keepTouchingEdges(frameGeometry(), workArea(), flags));
+}
+
+QRect MainWindow::workArea() const {
+    const QScreen* screen = this->screen();
+    return screen ? screen->availableGeometry() : QRect();
+}

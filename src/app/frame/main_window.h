@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <vector>
+
+#include "app/frame/command_table.h"
+#include "app/frame/focus_order.h"
+#include "app/frame/pane_layout.h"
+#include "app/frame/toolbar_bands.h"
+#include "core/model/item_id.h"
+
+class Application;
+class MainMenu;
+class MainStatusBar;
+class PaneArea;
+class ToolbarSet;
+
+namespace tidemark {
+struct RecentNoteMenuEntry;
+}
+
+// The main window: the bands of toolbars (the menu bar first), the panes,
+// the status bar. It shows the Application's note and keeps the note's view
+// state (placement, layout, splitter, flags) in step with what the user
+// does to the window.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kDefaultWidth = 630;
+    static constexpr int kDefaultHeight = 460;
+
+    explicit MainWindow(Application& app);
+    ~MainWindow() override;
+
+    PaneArea* panes() const { return m_panes; }
+    MainStatusBar* status() const { return m_status; }
+    ToolbarSet* toolbars() const { return m_toolbars; }
+    MainMenu* mainMenu() const { return m_menu; }
+
+    // Title and icons.
+    void updateTitle();
+    void setModifiedMark(bool modified);
+
+    // The note in the window was replaced (loaded, or made new).
+    void noteReplaced();
+    // Applies the note's view state: placement and snapping, always on top,
+    // column widths, colours, layout and splitter.
+    void applyNoteView();
+    // Shows the window as the note was left: maximised when it was, with
+    // the sticky look where the setting and layout ask for it.
+    void showForNote();
+    void bringToFront();
+    // Opens the item in the panes: a memo in the text pane.
+    void showItem(tidemark::ItemId item);
+    // Stores edits still held by the panes into the note.
+    void commitEdits();
+    void storeColumnWidths();
+    void readOnlyChanged();
+
+    // Layouts and the looks of the window.
+    PaneLayout layoutMode() const;
+    void setLayoutMode(PaneLayout layout);
+    bool isTitleBarHidden() const { return m_titleBarHidden; }
+    void setTitleBarHidden(bool hidden);
+    bool staysOnTop() const;
+    void setStaysOnTop(bool onTop);
+    bool isToolbarShown(BandId id) const;
+    void setToolbarShown(BandId id, bool shown);
+    void setStatusBarShown(bool shown);
+    // Places the toolbars as the settings' band records say.
+    void applyBands();
+    // Reads the toolbars' order, widths and lines back into the settings.
+    void readBackBands();
+    // The hide-editor settings changed.
+    void applyHideEditor();
+
+    // The pane that has the keyboard focus, and the Tab order between panes.
+    FocusPane focusedPane() const;
+    void focusNextPane(bool forward);
+    // False when the pane is out of sight.
+    bool focusPane(FocusPane pane);
+
+    void setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>& entries,
+                        const std::function<void(CommandId)>& open);
+    // The status bar's first field by what has the focus, the other two by
+    // the focused item of the memo list.
+    void refreshStatus();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void applyBarsVisibility();
+    void snapAfterMove();
+    void workAreaChanged();
+    void storePlacement();
+    QRect workArea() const;
+
+    Application& m_app;
+    MainMenu* m_menu;
+    ToolbarSet* m_toolbars;
+    PaneArea* m_panes;
+    MainStatusBar* m_status;
+    bool m_titleBarHidden = false;
+    bool m_snapping = false;
+};

@@ -1,0 +1,102 @@
+#include "app/frame/startup.h"
+
+#include <QApplication>
+
+#include "app/frame/application.h"
+#include "app/frame/file_commands.h"
+#include "app/frame/first_run_dialog.h"
+#include "app/frame/key_filter.h"
+#include "app/frame/main_window.h"
+#include "app/frame/process_launcher.h"
+#include "app/qt_text.h"
+#include "core/settings/settings.h"
+
+namespace {
+
+constexpr int kQuickStartTopic = 12;
+
+StartupOutcome stop(int code) {
+    StartupOutcome outcome;
+    outcome.exitCode = code;
+    return outcome;
+}
+
+}  // namespace
+
+StartupOutcome::StartupOutcome() = default;
+StartupOutcome::StartupOutcome(StartupOutcome&&) noexcept = default;
+StartupOutcome& StartupOutcome::operator=(StartupOutcome&&) noexcept = default;
+StartupOutcome::~StartupOutcome() {
+    // The filter refers to the window, which the application owns.
+    keyFilter.reset();
+    application.reset();
+}
+
+StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
+    // Registration of the automation server is a matter for the desktop's
+    // service files; these switches end the process without a window.
+    if (line.registerServer || line.unregisterServer)
+        return stop(StartupCode::kQuiet);
+
+    // The system components this program needs come with Qt; nothing to check.
+
+    const bool firstRun = !tidemark::Settings::Exists(environment.store);
+    bool simpleMode = false;
+    if (firstRun && !line.resident) {
+        FirstRunDialog dialog;
+        if (dialog.exec() != QDialog::Accepted)
+            return stop(StartupCode::kQuiet);
+        simpleMode = dialog.simpleModeChosen();
+    }
+
+    // The resident process (an icon in the notification area, no window)
+    // arrives with the instance bus; until then such a start fails as a
+    // resident window that could not be set up.
+    if (line.resident)
+        return stop(StartupCode::kWindowSetupFailed);
+
+    StartupOutcome outcome;
+    outcome.application =
+        std::make_unique<Application>(environment, Application::Options{simpleMode, false});
+    Application& app = *outcome.application;
+    if (!app.createMainWindow())
+        return stop(StartupCode::kWindowFailed);
+    if (!app.createInitialNote())
+        return stop(StartupCode::kNoteFailed);
+    MainWindow& window = *app.window();
+    outcome.keyFilter = std::make_unique<KeyFilter>(window);
+    qApp->installEventFilter(outcome.keyFilter.get());
+
+    FileCommands& files = app.fileCommands();
+    if (line.helpGiven) {
+        if (!files.openHelpNote(line.helpTopic))
+            return stop(StartupCode::kHelpFailed);
+    } else if (line.templateNote) {
+        if (!files.newFromTemplate())
+            return stop(StartupCode::kTemplateFailed);
+    }
+
+    const std::vector<std::string> notes = line.notePaths();
+    for (const std::string& path : notes) {
+        files.openNoteByPath(pathFromBytes(path), line.readOnly);
+    }
+    if (!notes.empty() && app.notePath().isEmpty())
+        return stop(StartupCode::kQuiet);
+
+    if (!window.isVisible())
+        window.showForNote();
+
+    if (firstRun && !line.resident) {
+        environment.launcher.startProgram(
+            {QStringLiteral("/h"), QString::number(kQuickStartTopic)});
+    }
+
+    if (app.notePath().isEmpty() && !line.templateNote && !line.newNote && !line.resident) {
+        if (!files.applyStartupOption())
+            return stop(StartupCode::kQuiet);
+    }
+
+    app.updateActions();
+    outcome.runLoop = true;
+    return outcome;
+}

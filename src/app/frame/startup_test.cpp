@@ -1,0 +1,223 @@
+#include "app/frame/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTest>
+
+#include "app/frame/application.h"
+#include "app/frame/first_run_dialog.h"
+#include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/frame/startup_option_dialog.h"
+#include "app/test_support.h"
+#include "app/text/memo_text_view.h"
+#include "app/ui_strings.h"
+#include "core/model/note.h"
+#include "core/settings/settings.h"
+
+namespace {
+
+tidemark::Settings storedSettings(tidemark::ValueStore& store) {
+    tidemark::Settings settings;
+    tidemark::DefaultDragScrollSource drag;
+    QtFontService fonts;
+    settings.Load({store, fonts, drag, true});
+    return settings;
+}
+
+TEST(Startup, ANoteArgumentIsOpenedWithItsNameAndLayout) {
+    TestEnvironment env;
+    const QString path = env.path(QStringLiteral("plan.tmk"));
+    writeNoteFile(*env.files, path, {"first", "second"}, 1, 120);
+
+    StartupOutcome outcome = env.start({path});
+    ASSERT_TRUE(outcome.runLoop);
+    MainWindow* window = outcome.application->window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("plan - Tidemark"));
+    EXPECT_EQ(window->layoutMode(), PaneLayout::kStacked);
+    EXPECT_EQ(window->panes()->splitter(), 120);
+    EXPECT_EQ(outcome.application->note().ItemCount(), 3u);
+    EXPECT_EQ(outcome.application->recentNotes().MostRecent().Str(), path.toStdString());
+    EXPECT_TRUE(env.launcher.started.empty());
+}
+
+TEST(Startup, ServerRegistrationEndsAtOnceWithoutAWindow) {
+    for (const char* word : {"/RegServer", "-unregserver"}) {
+        TestEnvironment env;
+        StartupOutcome outcome = env.start({QString::fromLatin1(word)});
+        EXPECT_FALSE(outcome.runLoop) << word;
+        EXPECT_EQ(outcome.exitCode, 0) << word;
+        EXPECT_EQ(outcome.application, nullptr) << word;
+    }
+}
+
+TEST(Startup, TheProgramItselfEndsWithZeroOnRegServer) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TIDEMARK_PROGRAM), {QStringLiteral("-RegServer")});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+TEST(Startup, FirstRunInNormalModeExplainsBothModesAndOpensTheQuickStart) {
+    TestEnvironment env(true);
+    DialogAnswerer answers;
+    QStringList explanations;
+    answers.then([&](QWidget* widget) {
+        auto* dialog = qobject_cast<FirstRunDialog*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        explanations << dialog->explanation();
+        dialog->chooseSimpleMode(false);
+        explanations << dialog->explanation();
+        dialog->accept();
+    });
+    StartupOutcome outcome = env.start({QStringLiteral("/n")});
+    ASSERT_TRUE(outcome.runLoop);
+    ASSERT_EQ(explanations.size(), 2);
+    EXPECT_EQ(explanations[0], uiText(10041).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(explanations[1], uiText(10042).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    ASSERT_EQ(env.launcher.started.size(), 1u);
+    EXPECT_EQ(env.launcher.started[0], (QStringList{QStringLiteral("/h"), QStringLiteral("12")}));
+    EXPECT_TRUE(tidemark::Settings::Exists(env.store));
+    EXPECT_EQ(outcome.application->settings().AutoSave, 0u);
+}
+
+TEST(Startup, FirstRunInSimpleModeStoresTheSimpleDefaults) {
+    TestEnvironment env(true);
+    DialogAnswerer answers;
+    answers.then([](QWidget* widget) { static_cast<QDialog*>(widget)->accept(); });
+    StartupOutcome outcome = env.start({QStringLiteral("/n")});
+    ASSERT_TRUE(outcome.runLoop);
+    const tidemark::Settings stored = storedSettings(env.store);
+    EXPECT_NE(stored.AutoSave, 0u);
+    EXPECT_EQ(stored.StartupMode, 3);
+    EXPECT_NE(stored.SimpleBand.Visible, 0u);
+    EXPECT_EQ(stored.StandardBand.Visible, 0u);
+    EXPECT_GE(env.instances.settingsBroadcasts, 1);
+    MainWindow* window = outcome.application->window();
+    EXPECT_TRUE(window->isToolbarShown(BandId::kSimple));
+    EXPECT_FALSE(window->isToolbarShown(BandId::kStandard));
+}
+
+TEST(Startup, CancellingTheFirstRunChoiceEndsQuietlyAndStoresNothing) {
+    TestEnvironment env(true);
+    DialogAnswerer answers;
+    answers.thenCancel();
+    StartupOutcome outcome = env.start();
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(tidemark::Settings::Exists(env.store));
+    EXPECT_TRUE(env.launcher.started.empty());
+}
+
+TEST(Startup, AResidentFirstStartShowsNoFirstRunDialog) {
+    TestEnvironment env(true);
+    DialogAnswerer answers;
+    StartupOutcome outcome = env.start({QStringLiteral("-Embedding")});
+    QTest::qWait(50);
+    EXPECT_EQ(answers.unexpected, 0);
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, StartupCode::kWindowSetupFailed);  // no resident window yet
+}
+
+TEST(Startup, ANoteHeldByAnotherWindowEndsThisProcessQuietly) {
+    TestEnvironment env;
+    const QString path = env.path(QStringLiteral("held.tmk"));
+    writeNoteFile(*env.files, path, {"a"});
+    env.instances.held << path;
+    StartupOutcome outcome = env.start({path});
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(env.instances.asked, QStringList{path});
+    EXPECT_EQ(env.instances.shared, QStringList{path});
+}
+
+TEST(Startup, AMissingHelpNoteIsReportedAndTheStartFails) {
+    TestEnvironment env;
+    DialogAnswerer answers;
+    answers.thenMessage(QMessageBox::Ok);
+    StartupOutcome outcome = env.start({QStringLiteral("/h"), QStringLiteral("12")});
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, StartupCode::kHelpFailed);
+    ASSERT_EQ(answers.messages.size(), 1);
+    EXPECT_EQ(answers.messages[0], uiFormat(20005, {utf8(env.environment().helpNotePath)}));
+}
+
+TEST(Startup, TheHelpNoteOpensReadOnlyAtItsTopic) {
+    TestEnvironment env;
+    writeNoteFile(*env.files, env.environment().helpNotePath, {"welcome", "quick start"});
+    StartupOutcome outcome = env.start({QStringLiteral("/h3")});  // root 1, memos 2 and 3
+    ASSERT_TRUE(outcome.runLoop);
+    Application& app = *outcome.application;
+    EXPECT_EQ(app.window()->windowTitle(), QStringLiteral("Tidemarkヘルプ"));
+    EXPECT_TRUE(app.IsReadOnly());
+    EXPECT_TRUE(app.isHelpNote());
+    MemoTextView* text = app.window()->panes()->memoText();
+    EXPECT_EQ(text->openMemo(), 3u);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("body of quick start"));
+    EXPECT_TRUE(text->isReadOnly());
+}
+
+TEST(Startup, TheStartupChoiceCanBeCancelledOrRemembered) {
+    {
+        TestEnvironment env;
+        tidemark::Settings settings = storedSettings(env.store);
+        settings.StartupMode = 5;
+        settings.Save(env.store);
+        DialogAnswerer answers;
+        answers.thenCancel();
+        StartupOutcome outcome = env.start();
+        EXPECT_FALSE(outcome.runLoop);
+        EXPECT_EQ(outcome.exitCode, 0);
+    }
+    TestEnvironment env;
+    const QString last = env.path(QStringLiteral("last.tmk"));
+    writeNoteFile(*env.files, last, {"kept"});
+    tidemark::Settings settings = storedSettings(env.store);
+    settings.StartupMode = 5;
+    settings.Save(env.store);
+    env.store.SetString("history0", last.toStdString());
+    DialogAnswerer answers;
+    bool lastNoteOffered = false;
+    answers.then([&](QWidget* widget) {
+        auto* dialog = qobject_cast<StartupOptionDialog*>(widget);
+        ASSERT_NE(dialog, nullptr);
+        lastNoteOffered = dialog->lastNoteAvailable();
+        EXPECT_FALSE(dialog->rememberChoice());  // unchecked while the setting is 5
+        dialog->choose(3);
+        dialog->setRememberChoice(true);
+        dialog->accept();
+    });
+    StartupOutcome outcome = env.start();
+    ASSERT_TRUE(outcome.runLoop);
+    EXPECT_TRUE(lastNoteOffered);
+    EXPECT_EQ(outcome.application->notePath(), last);
+    EXPECT_EQ(storedSettings(env.store).StartupMode, 3);
+}
+
+TEST(Startup, AMissingLastNoteIsReportedAndTheWindowStaysWithANewNote) {
+    TestEnvironment env;
+    tidemark::Settings settings = storedSettings(env.store);
+    settings.StartupMode = 3;
+    settings.Save(env.store);
+    const QString gone = env.path(QStringLiteral("gone.tmk"));
+    env.store.SetString("history0", gone.toStdString());
+    DialogAnswerer answers;
+    answers.thenMessage(QMessageBox::Ok);
+    StartupOutcome outcome = env.start();
+    ASSERT_TRUE(outcome.runLoop);
+    ASSERT_EQ(answers.messages.size(), 1);
+    EXPECT_EQ(answers.messages[0], uiFormat(20005, {utf8(gone)}));
+    EXPECT_TRUE(outcome.application->notePath().isEmpty());
+    EXPECT_EQ(outcome.application->window()->windowTitle(),
+              QStringLiteral("新しいノート - Tidemark"));
+}
+
+}  // namespace

@@ -1,0 +1,21 @@
+#include "app/text/link_highlighter.h"
+
+#include "app/text/memo_links.h"
+
+LinkHighlighter::LinkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+
+void LinkHighlighter::setEnabled(bool enabled) {
+    if (m_enabled == enabled)
+        return;
+    m_enabled = enabled;
+    rehighlight();
+}
+
+void LinkHighlighter::highlightBlock(const QString& text) {
+    if (!m_enabled)
+        return;
+    QTextCharFormat link;
+    link.setFontUnderline(true);
+    for (const LinkSpan& span : findLinks(text))
+        setFormat(int(span.start), int(span.length), link);
+}

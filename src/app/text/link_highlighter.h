@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QSyntaxHighlighter>
+
+// Underlines the URLs of the text pane's document. Works line by line, so an
+// edit costs the edited line only.
+class LinkHighlighter : public QSyntaxHighlighter {
+    Q_OBJECT
+public:
+    explicit LinkHighlighter(QTextDocument* document);
+
+    void setEnabled(bool enabled);
+
+protected:
+    void highlightBlock(const QString& text) override;
+
+private:
+    bool m_enabled = true;
+};
