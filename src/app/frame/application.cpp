@@ -2,15 +2,19 @@
 
 #include <filesystem>
 
+#include "app/edit/window_item_views.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/instance_bus.h"
 #include "app/frame/main_window.h"
 #include "app/frame/message_box.h"
 #include "app/frame/note_file_service.h"
+#include "app/frame/pane_area.h"
 #include "app/frame/simple_mode.h"
 #include "app/frame/view_commands.h"
 #include "app/qt_text.h"
+#include "app/text/memo_text_view.h"
+#include "app/text/text_commands.h"
 #include "app/ui_strings.h"
 #include "core/model/item_lock.h"
 #include "core/model/note.h"
@@ -55,6 +59,8 @@ bool Application::createMainWindow() {
     m_window = new MainWindow(*this);
     m_viewCommands = std::make_unique<ViewCommands>(*this);
     m_viewCommands->registerCommands(*m_actions);
+    installItemCommands(*this, *m_actions);
+    installTextCommands(*this, *m_actions);
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);
@@ -144,6 +150,7 @@ void Application::ApplySettings(const tidemark::SettingsChanges& changes) {
         m_window->applyBands();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);
     m_window->applyHideEditor();
+    m_window->panes()->memoText()->applySettings();
     updateActions();
 }
 

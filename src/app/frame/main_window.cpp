@@ -18,6 +18,7 @@
 #include "app/frame/window_snap.h"
 #include "app/frame/window_title.h"
 #include "app/list/group_content_list.h"
+#include "app/list/list_panes.h"
 #include "app/list/memo_columns.h"
 #include "app/list/memo_list.h"
 #include "app/qt_text.h"
@@ -67,6 +68,20 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     setCentralWidget(m_panes);
     m_status = new MainStatusBar(this);
     setStatusBar(m_status);
+    m_lists = new ListPanes(app, *this);
+    MemoTextView* text = m_panes->memoText();
+    text->setSettings(&app.settings());
+    // Queued, so that a text the pane shows for a command comes after the
+    // status refresh that follows every command.
+    connect(
+        text, &MemoTextView::statusNotice, this,
+        [this](MemoTextView::Notice kind, const QString& notice) {
+            m_status->setStatusText(
+                kind == MemoTextView::Notice::kFailure ? StatusIcon::kHint : StatusIcon::kNone,
+                notice);
+        },
+        Qt::QueuedConnection);
+    connect(text, &MemoTextView::editStateChanged, &actions, &CommandActions::updateActions);
     for (const CommandInfo& info : commandTable())
         addAction(actions.action(info.id));
 
@@ -105,6 +120,7 @@ void MainWindow::noteReplaced() {
     setModifiedMark(m_app.isModified());
     updateTitle();
     m_panes->relayout();
+    m_lists->noteReplaced();
     refreshStatus();
 }
 
@@ -125,6 +141,7 @@ void MainWindow::applyNoteView() {
         applyMemoColumnWidths(*list, view);
         applyNoteColours(*list, view.textColour, view.backgroundColour);
     }
+    m_panes->memoText()->setColoursFor(m_app.note(), m_app.note().CurrentItemId());
     m_panes->setSplitter(view.splitter);
     setLayoutMode(layoutFromNote(view.layout));
 }
@@ -362,6 +379,13 @@ void MainWindow::setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>
 }
 
 void MainWindow::refreshStatus() {
+    if (m_lists) {
+        const ListStatus lists = m_lists->status();
+        m_status->setStatusText(lists.icon, lists.text);
+        m_status->setPosition(lists.position, lists.count);
+        m_status->setGroupTitle(lists.groupTitle);
+        return;
+    }
     tidemark::Note& note = m_app.note();
     const FocusPane focus = focusedPane();
     if (focus == FocusPane::kMemoList || focus == FocusPane::kGroupList) {

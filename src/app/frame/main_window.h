@@ -15,6 +15,7 @@ class MainMenu;
 class MainStatusBar;
 class PaneArea;
 class ToolbarSet;
+class ListPanes;
 
 namespace tidemark {
 struct RecentNoteMenuEntry;
@@ -37,6 +38,8 @@ public:
     MainStatusBar* status() const { return m_status; }
     ToolbarSet* toolbars() const { return m_toolbars; }
     MainMenu* mainMenu() const { return m_menu; }
+    // What the memo list and the group list do: rows, focus, navigation.
+    ListPanes* lists() const { return m_lists; }
 
     // Title and icons.
     void updateTitle();
@@ -106,6 +109,7 @@ private:
     ToolbarSet* m_toolbars;
     PaneArea* m_panes;
     MainStatusBar* m_status;
+    ListPanes* m_lists = nullptr;
     bool m_titleBarHidden = false;
     bool m_snapping = false;
 };

@@ -49,6 +49,17 @@ void MainStatusBar::setStatusText(StatusIcon icon, const QString& text) {
     m_text->setText(text);
 }
 
+void MainStatusBar::setStatusText(const QIcon& icon, const QString& text) {
+    if (icon.isNull()) {
+        m_icon->hide();
+    } else {
+        const int size = style()->pixelMetric(QStyle::PM_SmallIconSize);
+        m_icon->setPixmap(icon.pixmap(size, size));
+        m_icon->show();
+    }
+    m_text->setText(text);
+}
+
 void MainStatusBar::setPosition(int position, int count) {
     m_position->setText(uiFormat(kPositionFormat, {position, count}));
 }

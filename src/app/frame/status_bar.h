@@ -17,6 +17,8 @@ public:
     explicit MainStatusBar(QWidget* parent = nullptr);
 
     void setStatusText(StatusIcon icon, const QString& text);
+    // The same with any small picture (none when null).
+    void setStatusText(const QIcon& icon, const QString& text);
     void setPosition(int position, int count);
     void setGroupTitle(const QString& title);
 

@@ -90,8 +90,7 @@ void ViewCommands::switchPane() {
     MainWindow& window = *m_app.window();
     MemoTextView* text = window.panes()->memoText();
     if (text->holdsMemo()) {
-        text->commitEdits();
-        text->showPlaceholder(m_app.noteHasItems());
+        text->closeMemo(m_app.noteHasItems());
         window.panes()->relayout();
         window.panes()->memoList()->setFocus();
         return;

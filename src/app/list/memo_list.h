@@ -1,25 +1,48 @@
 #pragma once
 
-#include <QTreeView>
+#include <functional>
 
-#include "core/model/item_id.h"
+#include "app/list/memo_rows_view.h"
+#include "app/list/note_tree_model.h"
 
-// The note's item tree as an indented list with expandable memo groups.
-// For now it shows its column captions only; the item model over the note
-// and all interaction with the rows come with the list itself.
-class MemoList : public QTreeView {
+// The note's item tree as an indented list: every child of the root, and
+// below each memo group whose open flag is set, that group's children. The
+// tree's own expanding and collapsing is off: a group shows its children
+// exactly while the model has rows below it, and the window opens and closes
+// groups through the note.
+class MemoList : public MemoRowsView {
     Q_OBJECT
 public:
     explicit MemoList(QWidget* parent = nullptr);
 
-    // The item the list's focus rests on; 0 when none.
-    tidemark::ItemId focusedItem() const { return m_focusedItem; }
-    int selectedCount() const { return 0; }
+    NoteTreeModel* treeModel() const { return m_tree; }
+
+    // Takes the rows of `count` siblings from `first` (and all below them)
+    // while `change` takes the items out of the note. When the focus was on
+    // one of those rows it moves to the row just above them, unselected.
+    void removeItems(tidemark::ItemId first, std::uint32_t count,
+                     const std::function<void()>& change);
+    // The open flag of `group` was flipped. Focus on a row that goes moves
+    // to the group.
+    void groupOpenChanged(tidemark::ItemId group);
 
 signals:
-    // The focus moved to another item (0: none).
-    void focusedItemChanged(tidemark::ItemId item);
+    // Left (false) or Right (true) without Ctrl, Shift or Alt, outside a
+    // title edit box.
+    void sidewaysKey(bool right);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    int levelOf(const QModelIndex& index) const override;
+    bool isMemoList() const override { return true; }
 
 private:
-    tidemark::ItemId m_focusedItem = tidemark::kNoItem;
+    // Rows came below `parent`: every group among them (and below them)
+    // that has rows shows them.
+    void expandInserted(const QModelIndex& parent, int first, int last);
+    // The focus is on a row that is about to go (`row` itself or below it):
+    // it moves to the row above `row`.
+    void moveFocusAbove(const QModelIndex& row, bool includingRow);
+
+    NoteTreeModel* m_tree;
 };

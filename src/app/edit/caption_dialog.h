@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+// Dialog 136 "備考欄の列名": the remarks column's caption, at most
+// kMaxBytes CP932 bytes. OK with a blank caption tells the user and stays.
+class CaptionDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMaxBytes = 31;
+
+    explicit CaptionDialog(const QString& caption, QWidget* parent = nullptr);
+    // The trimmed caption after OK.
+    QString caption() const;
+    QLineEdit* edit() const { return m_edit; }
+
+    void accept() override;
+
+private:
+    QLineEdit* m_edit;
+};

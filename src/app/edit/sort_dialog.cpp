@@ -1,0 +1,71 @@
+#include "app/edit/sort_dialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/ui_strings.h"
+
+namespace {
+constexpr std::uint32_t kTitleColumn = 11001;
+constexpr std::uint32_t kModifiedColumn = 11002;
+constexpr std::uint32_t kBodyColumn = 11003;
+}  // namespace
+
+SortDialog::SortDialog(const QString& groupTitle, const QString& remarksCaption,
+                       const EditPrompts::SortChoice& preset, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("並べ替え"));
+    auto* layout = new QVBoxLayout(this);
+    m_key = new QComboBox(this);
+    // Index + 1 is the sort key.
+    m_key->addItems(
+        {uiText(kTitleColumn), remarksCaption, uiText(kModifiedColumn), uiText(kBodyColumn)});
+    m_key->setCurrentIndex(qBound(0, preset.key - 1, 3));
+    layout->addWidget(m_key);
+
+    m_group = new QRadioButton(
+        QStringLiteral("現在のメモグループの内容を並べ替える(&P)") + u' ' + groupTitle, this);
+    m_wholeNote =
+        new QRadioButton(QStringLiteral("ノート全体と全メモグループの内容を並べ替える(&N)"), this);
+    m_recursive = new QCheckBox(QStringLiteral("下階層のメモグループの内容も並べ替える(&C)"), this);
+    (preset.wholeNote ? m_wholeNote : m_group)->setChecked(true);
+    m_recursive->setChecked(preset.recursive);
+    layout->addWidget(m_group);
+    layout->addWidget(m_wholeNote);
+    layout->addWidget(m_recursive);
+    const auto scopeChanged = [this] {
+        if (m_wholeNote->isChecked())
+            m_recursive->setChecked(true);
+        m_recursive->setEnabled(!m_wholeNote->isChecked());
+    };
+    connect(m_wholeNote, &QRadioButton::toggled, this, scopeChanged);
+    scopeChanged();
+
+    auto* direction = new QGroupBox(this);
+    auto* directionLayout = new QVBoxLayout(direction);
+    m_ascending = new QRadioButton(QStringLiteral("昇順"), direction);
+    m_descending = new QRadioButton(QStringLiteral("降順"), direction);
+    (preset.descending ? m_descending : m_ascending)->setChecked(true);
+    directionLayout->addWidget(m_ascending);
+    directionLayout->addWidget(m_descending);
+    layout->addWidget(direction);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+EditPrompts::SortChoice SortDialog::choice() const {
+    EditPrompts::SortChoice choice;
+    choice.key = m_key->currentIndex() + 1;
+    choice.wholeNote = m_wholeNote->isChecked();
+    choice.recursive = m_recursive->isChecked();
+    choice.descending = m_descending->isChecked();
+    return choice;
+}

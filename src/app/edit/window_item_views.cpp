@@ -1,0 +1,117 @@
+#include "app/edit/window_item_views.h"
+
+#include <QObject>
+
+#include "app/edit/dialog_edit_prompts.h"
+#include "app/edit/item_commands.h"
+#include "app/frame/application.h"
+#include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/list/memo_list.h"
+#include "app/text/memo_text_view.h"
+#include "core/model/note.h"
+
+using namespace tidemark;
+
+namespace {
+
+// Everything the window's item commands need, living as long as the window.
+class ItemCommandSet : public QObject {
+public:
+    ItemCommandSet(Application& app, QObject* parent)
+        : QObject(parent),
+          views(app),
+          prompts(app.window()),
+          commands(app.note(), app.settings(), views, views, prompts, prompts, app.window()) {}
+
+    WindowItemViews views;
+    DialogEditPrompts prompts;
+    ItemCommands commands;
+};
+
+}  // namespace
+
+ItemId WindowItemViews::memoListFocused() const {
+    return m_app.window()->panes()->memoList()->focusedItem();
+}
+
+bool WindowItemViews::groupListIsFocusWindow() const {
+    return m_app.window()->focusedPane() == FocusPane::kGroupList;
+}
+
+ItemId WindowItemViews::groupListFocused() const {
+    // GroupContentList does not report a focused row yet.
+    return kNoItem;
+}
+
+std::vector<ItemId> WindowItemViews::selectedItems() const {
+    // MemoList does not report its selection yet: the focused row stands
+    // for it.
+    const ItemId focused = memoListFocused();
+    if (focused == kNoItem)
+        return {};
+    return {focused};
+}
+
+std::vector<ItemId> WindowItemViews::targets() const {
+    const MemoTextView* text = m_app.window()->panes()->memoText();
+    if (m_app.window()->layoutMode() == PaneLayout::kAlternate && text->holdsMemo()) {
+        return {text->openMemo()};
+    }
+    return selectedItems();
+}
+
+void WindowItemViews::commitEdits() {
+    m_app.window()->commitEdits();
+}
+
+ItemId WindowItemViews::openMemo() const {
+    return m_app.window()->panes()->memoText()->openMemo();
+}
+
+void WindowItemViews::closeOpenMemo() {
+    m_app.window()->panes()->memoText()->closeMemo(m_app.noteHasItems());
+}
+
+void WindowItemViews::itemInserted(ItemId) {
+    m_app.window()->refreshStatus();
+}
+
+void WindowItemViews::itemChanged(ItemId, bool) {
+    m_app.window()->refreshStatus();
+}
+
+void WindowItemViews::itemRemoving(ItemId) {}
+
+void WindowItemViews::childrenReordered(ItemId) {
+    m_app.window()->refreshStatus();
+}
+
+void WindowItemViews::afterRemoval() {
+    m_app.window()->refreshStatus();
+}
+
+void WindowItemViews::beginEditingNew(ItemId item, bool bodyFirst) {
+    MainWindow& window = *m_app.window();
+    if (bodyFirst) {
+        window.showItem(item);
+        window.focusPane(FocusPane::kMemoText);
+    } else {
+        window.focusPane(FocusPane::kMemoList);
+    }
+}
+
+void WindowItemViews::memoPaneChanged() {
+    MemoTextView* text = m_app.window()->panes()->memoText();
+    text->applyWordWrap();
+    text->setColoursFor(m_app.note(), memoListFocused());
+}
+
+void WindowItemViews::noteViewChanged() {
+    m_app.window()->panes()->memoText()->setColoursFor(m_app.note(), memoListFocused());
+}
+
+void installItemCommands(Application& app, CommandActions& actions) {
+    auto* set = new ItemCommandSet(app, app.window());
+    set->commands.registerCommands(actions);
+}

@@ -1,0 +1,51 @@
+#include "app/edit/window_item_views.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "app/frame/application.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_window.h"
+#include "app/qt_text.h"
+#include "app/test_support.h"
+#include "core/model/note.h"
+#include "core/model/note_test_support.h"
+
+namespace {
+
+using namespace tidemark;
+
+class WindowItemCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        outcome = env.start({});
+        ASSERT_TRUE(outcome.runLoop);
+        app = outcome.application.get();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->window()));
+    }
+
+    TestEnvironment env;
+    StartupOutcome outcome;
+    Application* app = nullptr;
+};
+
+TEST_F(WindowItemCommandsTest, NewMemoCommandPutsAMemoIntoTheEmptyNoteAndMarksItModified) {
+    app->actions().action(kCmdNewMemo)->trigger();
+    Note& note = app->note();
+    EXPECT_EQ(ChildTitles(note, note.RootId()),
+              std::vector<std::string>{fromQString(QStringLiteral("新しいメモ")).Str()});
+    EXPECT_TRUE(app->isModified());
+}
+
+TEST_F(WindowItemCommandsTest, ReadOnlyModeGreysTheItemCommands) {
+    app->setReadOnlyMode(true);
+    app->updateActions();
+    for (CommandId id : {kCmdNewMemo, kCmdNewGroup, kCmdNoteTextColour, kCmdRemarksColumnName}) {
+        EXPECT_FALSE(app->actions().action(id)->isEnabled()) << id;
+        EXPECT_FALSE(app->actions().dispatch(id)) << id;
+    }
+    EXPECT_EQ(app->note().FindItem(app->note().RootId())->links.firstChild, kNoItem);
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+#include "app/text/text_commands.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPointer>
+
+#include "app/frame/application.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_window.h"
+#include "app/frame/note_file_dialogs.h"
+#include "app/frame/pane_area.h"
+#include "app/list/memo_list.h"
+#include "app/qt_text.h"
+#include "app/text/memo_links.h"
+#include "app/text/memo_text_view.h"
+#include "app/text/text_insertion.h"
+#include "app/ui_strings.h"
+#include "core/model/item.h"
+#include "core/model/note.h"
+#include "core/settings/settings.h"
+
+namespace {
+
+using tidemark::ItemId;
+
+constexpr std::uint32_t kChooseFileTitle = 10032;
+constexpr std::uint32_t kAllFilesFilter = 10009;
+constexpr std::uint32_t kBlankStatus = 12001;
+constexpr std::uint32_t kCannotOpen = 12010;
+constexpr std::uint32_t kNoLink = 12011;
+constexpr std::uint32_t kOpening = 12012;
+constexpr std::uint32_t kNoRemarksLink = 12016;
+
+}  // namespace
+
+void installTextCommands(Application& app, CommandActions& actions) {
+    auto* commands = new TextCommands(app, app.window());
+    commands->registerCommands(actions);
+}
+
+void TextCommands::registerCommands(CommandActions& actions) {
+    const auto editable = [this] { return !m_app.IsReadOnly(); };
+    actions.setHandler(tidemark::kCmdUndo, [this] { undo(); }, [this, editable] {
+        if (textHasFocus())
+            return CommandState{editable() && view().document()->isUndoAvailable()};
+        const QLineEdit* box = focusedLineEdit();
+        return CommandState{box && editable() && box->isUndoAvailable()};
+    });
+    actions.setHandler(tidemark::kCmdRedo, [this] { redo(); }, [this, editable] {
+        return CommandState{textHasFocus() && editable() && view().document()->isRedoAvailable()};
+    });
+    actions.setHandler(tidemark::kCmdInsertDateTime, [this] { insertDateTime(); },
+                       [this] { return CommandState{canInsert()}; });
+    actions.setHandler(tidemark::kCmdInsertFileName, [this] { insertFileName(); },
+                       [this] { return CommandState{canInsert()}; });
+    actions.setHandler(tidemark::kCmdOpenLink, [this] { openLink(); }, [this] {
+        const MainWindow* window = m_app.window();
+        const tidemark::Item* item =
+            window ? m_app.note().FindItem(window->panes()->memoList()->focusedItem()) : nullptr;
+        return CommandState{item && (item->IsBodyLink() || item->IsRemarksLink())};
+    });
+}
+
+MemoTextView& TextCommands::view() const {
+    return *m_app.window()->panes()->memoText();
+}
+
+bool TextCommands::textHasFocus() const {
+    return m_app.window() && QApplication::focusWidget() == &view() && view().holdsMemo();
+}
+
+QLineEdit* TextCommands::focusedLineEdit() const {
+    MainWindow* window = m_app.window();
+    QWidget* focus = QApplication::focusWidget();
+    if (!window || !focus || !window->isAncestorOf(focus))
+        return nullptr;
+    if (auto* box = qobject_cast<QLineEdit*>(focus))
+        return box;
+    if (auto* combo = qobject_cast<QComboBox*>(focus))
+        return combo->lineEdit();
+    return nullptr;
+}
+
+bool TextCommands::canInsert() const {
+    return !m_app.IsReadOnly() && (textHasFocus() || focusedLineEdit());
+}
+
+void TextCommands::undo() {
+    if (textHasFocus()) {
+        view().undo();
+    } else if (QLineEdit* box = focusedLineEdit()) {
+        box->undo();
+    }
+}
+
+void TextCommands::redo() {
+    if (textHasFocus())
+        view().redo();
+}
+
+void TextCommands::insertIntoFocus(const QString& text, QLineEdit* box, bool intoText) {
+    if (intoText) {
+        view().insertPlain(text);
+    } else if (box) {
+        box->insert(text);
+    }
+}
+
+void TextCommands::insertDateTime() {
+    if (!canInsert())
+        return;
+    insertIntoFocus(view().dateTimeNow(), focusedLineEdit(), textHasFocus());
+}
+
+void TextCommands::insertFileName() {
+    if (!canInsert())
+        return;
+    // The dialog takes the focus for a while; the text goes where it was.
+    const bool intoText = textHasFocus();
+    const QPointer<QLineEdit> box = focusedLineEdit();
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    QFileDialog dialog(m_app.window());
+    dialog.setObjectName(QStringLiteral("insertFileNameDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setWindowTitle(uiText(kChooseFileTitle));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(fileDialogFilters(kAllFilesFilter));
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    if (focus)
+        focus->setFocus(Qt::OtherFocusReason);
+    if (!chosen)
+        return;
+    insertIntoFocus(fileNameText(dialog.selectedFiles().first(), view().fileNameTemplate()), box,
+                    intoText);
+}
+
+void TextCommands::openLink() {
+    if (MainWindow* window = m_app.window())
+        openLinkOf(window->panes()->memoList()->focusedItem());
+}
+
+void TextCommands::openLinkOf(ItemId memoId) {
+    tidemark::Note& note = m_app.note();
+    const tidemark::Item* item = note.FindItem(memoId);
+    if (!item || !item->IsMemo() || !m_app.window())
+        return;
+    MemoTextView& pane = view();
+    if (pane.openMemo() == memoId)
+        pane.commitEdits();
+    QString link;
+    std::uint32_t nothingToOpen = 0;
+    if (item->IsBodyLink()) {
+        link = firstLineOf(toQString(static_cast<const tidemark::Memo&>(*item).Body()));
+        nothingToOpen = kNoLink;
+    } else if (item->IsRemarksLink()) {
+        link = toQString(item->Remarks());
+        nothingToOpen = kNoRemarksLink;
+    } else {
+        return;
+    }
+    link = trimLinkText(link);
+    if (link.isEmpty()) {
+        pane.showNotice(MemoTextView::Notice::kFailure, uiText(nothingToOpen));
+        QApplication::beep();
+        return;
+    }
+    link = completeLinkTarget(link);
+    pane.showNotice(MemoTextView::Notice::kPlain, uiFormat(kOpening, {utf8(link)}));
+    if (pane.linkOpener().openLink(link)) {
+        pane.showNotice(MemoTextView::Notice::kPlain, uiText(kBlankStatus));
+    } else {
+        pane.showNotice(MemoTextView::Notice::kFailure, uiFormat(kCannotOpen, {utf8(link)}));
+        QApplication::beep();
+    }
+}

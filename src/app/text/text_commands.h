@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "core/model/item_id.h"
+
+class Application;
+class CommandActions;
+class MemoTextView;
+class QLineEdit;
+
+// The commands of the text pane: undo and redo, inserting the date and time
+// or a file name into the edit box that has the focus, and opening the link
+// of the focused memo. Edit boxes are the text pane holding a memo, the path
+// box and a title being edited in a list; undo works in each of them, redo
+// only in the text pane.
+class TextCommands : public QObject {
+    Q_OBJECT
+public:
+    TextCommands(Application& app, QObject* parent) : QObject(parent), m_app(app) {}
+    void registerCommands(CommandActions& actions);
+
+    void undo();
+    void redo();
+    void insertDateTime();
+    // Asks for a file; nothing when the user cancels.
+    void insertFileName();
+    // Opens the link of the memo focused in the memo list (40075).
+    void openLink();
+    // Opens the link of `memo`: its first line or its remarks, whichever its
+    // link flag names. Status texts tell what happened.
+    void openLinkOf(tidemark::ItemId memo);
+
+private:
+    MemoTextView& view() const;
+    // The pane has the focus and holds a memo.
+    bool textHasFocus() const;
+    // The path box or a title edit box that has the focus; null otherwise.
+    QLineEdit* focusedLineEdit() const;
+    bool canInsert() const;
+    // Into the text pane or the focused edit box, replacing the selection.
+    void insertIntoFocus(const QString& text, QLineEdit* box, bool intoText);
+
+    Application& m_app;
+};
+
+// Makes the text commands of the application's main window (owned by the
+// window) and registers them with `actions`.
+void installTextCommands(Application& app, CommandActions& actions);
