@@ -31,8 +31,7 @@ double msSince(std::chrono::steady_clock::time_point start) {
 
 // Children are added in reverse order, each before the others; the last one
 // added (the first child) renumbers the chain once, as a loaded note has it.
-ItemId addChild(Note& note, ItemId parent, ItemType type, const std::string& title,
-                bool last) {
+ItemId addChild(Note& note, ItemId parent, ItemType type, const std::string& title, bool last) {
     const ItemId id = note.CreateItem(type);
     Item* item = note.FindItem(id);
     item->SetRawTitle(ByteString(title));
@@ -54,8 +53,7 @@ void addTree(Note& note, ItemId parent, int fanout, int depth, const std::string
         if (depth == 0) {
             addChild(note, parent, ItemType::kMemo, "memo " + title, i == 0);
         } else {
-            const ItemId group =
-                addChild(note, parent, ItemType::kGroup, "group " + title, i == 0);
+            const ItemId group = addChild(note, parent, ItemType::kGroup, "group " + title, i == 0);
             addTree(note, group, fanout, depth - 1, title);
         }
     }

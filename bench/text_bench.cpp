@@ -4,7 +4,7 @@
 // into the note costs. A keystroke must cost the same whatever the size of
 // the memo; only storing may grow with it.
 //
-//   text_bench [--keys K] [--sizes B1,B2,...]
+//   text_bench [--keys K] [--sizes B1,B2,...] [--hide-marks]
 //
 // K keystrokes (default 2,000) are typed in the middle of each memo, in
 // bursts of ten with the pending events (repaints included) handled after
@@ -40,8 +40,8 @@ double microsecondsSince(Clock::time_point start) {
 tidemark::ByteString sampleBody(std::size_t bytes) {
     std::string body;
     for (int n = 0; body.size() < bytes; ++n) {
-        body += fromQString(QStringLiteral("メモの本文 %1: the quick brown fox 日本語の行\r\n")
-                                .arg(n, 5))
+        body += fromQString(
+                    QStringLiteral("メモの本文 %1: the quick brown fox 日本語の行\r\n").arg(n, 5))
                     .Str();
     }
     // Cut at a line end, so that no character is split.
@@ -56,7 +56,7 @@ struct Figures {
     double storeMs = 0;
 };
 
-Figures measure(std::size_t bytes, int keys) {
+Figures measure(std::size_t bytes, int keys, bool hideMarks) {
     tidemark::Note note;
     note.MakeNew("root");
     const tidemark::ItemId id = note.CreateItem(tidemark::ItemType::kMemo);
@@ -66,6 +66,7 @@ Figures measure(std::size_t bytes, int keys) {
     memo.SetRawBody(sampleBody(bytes));
 
     tidemark::Settings settings;  // marks shown, as a first run has them
+    settings.HideMarks = hideMarks;
     MemoTextView view;
     view.setSettings(&settings);
     view.resize(640, 480);
@@ -107,6 +108,10 @@ Figures measure(std::size_t bytes, int keys) {
         best = std::min(best, microsecondsSince(start) / 1000);
     }
     figures.storeMs = best;
+    if (memo.Body().Size() <= figures.bytes) {
+        std::fprintf(stderr, "the typed text was not stored\n");
+        std::exit(1);
+    }
     return figures;
 }
 
@@ -129,8 +134,13 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int keys = 2000;
     std::vector<std::size_t> sizes{6000, 60000};
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], "--keys") == 0) {
+    bool hideMarks = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--hide-marks") == 0) {
+            hideMarks = true;
+        } else if (i + 1 == argc) {
+            break;
+        } else if (std::strcmp(argv[i], "--keys") == 0) {
             keys = std::max(10, std::atoi(argv[++i]));
         } else if (std::strcmp(argv[i], "--sizes") == 0) {
             sizes = parseSizes(argv[++i]);
@@ -141,8 +151,8 @@ int main(int argc, char** argv) {
     std::printf("%10s %10s %14s %10s\n", "bytes", "open ms", "keystroke us", "store ms");
     std::vector<Figures> all;
     for (std::size_t size : sizes) {
-        measure(size, std::min(keys, 200));  // warm the fonts and caches
-        const Figures f = measure(size, keys);
+        measure(size, std::min(keys, 200), hideMarks);  // warm the fonts and caches
+        const Figures f = measure(size, keys, hideMarks);
         all.push_back(f);
         std::printf("%10zu %10.2f %14.1f %10.3f\n", f.bytes, f.openMs, f.perKeyUs, f.storeMs);
     }

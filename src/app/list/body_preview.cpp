@@ -7,8 +7,9 @@
 std::string bodyPreview(std::string_view body) {
     const std::size_t lineEnd = std::min(body.find_first_of("\r\n"), body.size());
     const std::string_view line = body.substr(0, lineEnd);
-    const std::size_t keep =
-        line.size() <= kBodyPreviewWhole ? line.size() : tidemark::SafeCutLength(line, kBodyPreviewCut);
+    const std::size_t keep = line.size() <= kBodyPreviewWhole
+                                 ? line.size()
+                                 : tidemark::SafeCutLength(line, kBodyPreviewCut);
     std::string preview(line.substr(0, keep));
     // Trail bytes of double-byte characters are never below 0x40, so a byte
     // below 0x20 is always a character of its own.

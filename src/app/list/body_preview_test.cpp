@@ -29,23 +29,25 @@ TEST_P(BodyPreview, ShowsTheFirstLineAndMarksWhatFollows) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BodyPreview,
-    ::testing::Values(
-        PreviewCase{"Empty", "", ""},
-        PreviewCase{"OneLine", "shopping", "shopping"},
-        PreviewCase{"TwoLines", "milk\r\nbread", "milk ..."},
-        PreviewCase{"LineFeedOnly", "milk\nbread", "milk ..."},
-        PreviewCase{"CarriageReturnOnly", "milk\rbread", "milk ..."},
-        PreviewCase{"OnlyLineEndsFollow", "milk\r\n\r\n", "milk"},
-        PreviewCase{"EmptyFirstLine", "\r\nbread", " ..."},
-        PreviewCase{"ControlCharacters", "a\tb\x01" "c", "a b c"},
-        PreviewCase{"WholeAt123Bytes", std::string(123, 'x'), std::string(123, 'x')},
-        PreviewCase{"LongLineCutWithoutMark", std::string(300, 'x'), std::string(123, 'x')},
-        PreviewCase{"LongLineThenMore", std::string(300, 'x') + "\r\nmore",
-                    std::string(123, 'x') + " ..."},
-        PreviewCase{"CutBeforeASplitCharacter", std::string(122, 'x') + kA + "yz",
-                    std::string(122, 'x')},
-        PreviewCase{"DoubleByteCharactersWhole", std::string(121, 'x') + kA + "yz",
-                    std::string(121, 'x') + kA}),
+    ::testing::Values(PreviewCase{"Empty", "", ""}, PreviewCase{"OneLine", "shopping", "shopping"},
+                      PreviewCase{"TwoLines", "milk\r\nbread", "milk ..."},
+                      PreviewCase{"LineFeedOnly", "milk\nbread", "milk ..."},
+                      PreviewCase{"CarriageReturnOnly", "milk\rbread", "milk ..."},
+                      PreviewCase{"OnlyLineEndsFollow", "milk\r\n\r\n", "milk"},
+                      PreviewCase{"EmptyFirstLine", "\r\nbread", " ..."},
+                      PreviewCase{"ControlCharacters",
+                                  "a\tb\x01"
+                                  "c",
+                                  "a b c"},
+                      PreviewCase{"WholeAt123Bytes", std::string(123, 'x'), std::string(123, 'x')},
+                      PreviewCase{"LongLineCutWithoutMark", std::string(300, 'x'),
+                                  std::string(123, 'x')},
+                      PreviewCase{"LongLineThenMore", std::string(300, 'x') + "\r\nmore",
+                                  std::string(123, 'x') + " ..."},
+                      PreviewCase{"CutBeforeASplitCharacter", std::string(122, 'x') + kA + "yz",
+                                  std::string(122, 'x')},
+                      PreviewCase{"DoubleByteCharactersWhole", std::string(121, 'x') + kA + "yz",
+                                  std::string(121, 'x') + kA}),
     [](const ::testing::TestParamInfo<PreviewCase>& info) { return info.param.name; });
 
 TEST(InfoTip, TakesTheBodyWithoutTrailingBlanksWithinTheTipBuffer) {
@@ -61,9 +63,9 @@ struct IconCase {
     const char* name;
     ItemType type;
     bool open;
-    bool locked;       // a locked group (with its password held while open)
-    bool inLocked;     // below a locked group
-    bool isOpenMemo;   // the memo the text pane holds
+    bool locked;      // a locked group (with its password held while open)
+    bool inLocked;    // below a locked group
+    bool isOpenMemo;  // the memo the text pane holds
     bool link;
     int memoList;
     int groupList;

@@ -15,8 +15,8 @@ std::vector<ItemId>& ChildRows::of(ItemId group) {
     if (m_note) {
         if (const Item* parent = m_note->FindItem(group)) {
             const std::size_t limit = m_note->Items().Size();
-            for (const Item* c = m_note->FindItem(parent->links.firstChild); c && rows.size() <= limit;
-                 c = m_note->FindItem(c->links.next)) {
+            for (const Item* c = m_note->FindItem(parent->links.firstChild);
+                 c && rows.size() <= limit; c = m_note->FindItem(c->links.next)) {
                 rows.push_back(c->links.id);
             }
         }

@@ -132,12 +132,12 @@ void GroupContentModel::childrenReordered() {
 
 int GroupContentModel::fixedRowIcon(int row) const {
     return m_lockedRows && row >= 0 && row < kLockedRowCount ? kLockedRows[row].icon
-                                                              : RowIcon::kNone;
+                                                             : RowIcon::kNone;
 }
 
 QString GroupContentModel::fixedRowText(int row) const {
     return m_lockedRows && row >= 0 && row < kLockedRowCount ? uiText(kLockedRows[row].text)
-                                                              : QString();
+                                                             : QString();
 }
 
 QColor GroupContentModel::defaultTextColour() const {

@@ -79,11 +79,10 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
     m_groupList.contentModel()->setNote(&shown);
     m_memoList.setFocusWindow(true);
 
-    connect(&m_memoList, &MemoRowsView::focusedItemChanged, this,
-            &ListPanes::memoListFocusChanged);
+    connect(&m_memoList, &MemoRowsView::focusedItemChanged, this, &ListPanes::memoListFocusChanged);
     connect(&m_groupList, &MemoRowsView::focusedItemChanged, this, &ListPanes::scheduleStatus);
-    for (MemoRowsView* list : {static_cast<MemoRowsView*>(&m_memoList),
-                               static_cast<MemoRowsView*>(&m_groupList)}) {
+    for (MemoRowsView* list :
+         {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
         const bool inMemoList = list == &m_memoList;
         connect(list, &MemoRowsView::selectionCountChanged, this, &ListPanes::scheduleStatus);
         connect(list, &MemoRowsView::stateImageClicked, this,
@@ -94,9 +93,10 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
                 [this, inMemoList](const QPoint& at) { showPopup(inMemoList, at); });
         connect(list, &MemoRowsView::columnClicked, this, &ListPanes::columnClicked);
         connect(list->rowPainter(), &ListRowPainter::titleEdited, this, &ListPanes::applyTitle);
-        connect(list->rowPainter(), &ListRowPainter::editorOpened, this, [this](TitleEditor* editor) {
-            connect(editor, &TitleEditor::activity, this, &ListPanes::scheduleStatus);
-        });
+        connect(list->rowPainter(), &ListRowPainter::editorOpened, this,
+                [this](TitleEditor* editor) {
+                    connect(editor, &TitleEditor::activity, this, &ListPanes::scheduleStatus);
+                });
     }
     connect(&m_memoList, &MemoRowsView::itemActivated, this,
             [this](ItemId, bool byKey) { activateInMemoList(byKey); });
@@ -158,16 +158,18 @@ void ListPanes::registerCommands(CommandActions& actions) {
     auto hasStart = [this] {
         return CommandState{m_text.holdsMemo() || m_memoList.focusedItem() != kNoItem};
     };
-    actions.setHandler(kCmdPreviousMemo, [this] { previousMemo(); }, hasStart);
-    actions.setHandler(kCmdNextMemo, [this] { nextMemo(); }, hasStart);
+    actions.setHandler(
+        kCmdPreviousMemo, [this] { previousMemo(); }, hasStart);
+    actions.setHandler(
+        kCmdNextMemo, [this] { nextMemo(); }, hasStart);
 }
 
 void ListPanes::applySettings() {
     const tidemark::Settings& settings = m_app.settings();
     Note& shown = note();
     const bool showBody = settings.HideBodyInList == 0;
-    for (MemoRowsView* list : {static_cast<MemoRowsView*>(&m_memoList),
-                               static_cast<MemoRowsView*>(&m_groupList)}) {
+    for (MemoRowsView* list :
+         {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
         MemoRowsModel* model = list->rowsModel();
         if (model->showsBody() != showBody) {
             // The body column's width stays with the note while it is hidden.
@@ -520,7 +522,8 @@ QMenu* ListPanes::popupMenu(bool memoList) {
         fill(create, actions, {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
         QMenu* createGroup = menu->addMenu(frameText("menu.memo.createGroup"));
         fill(createGroup, actions, {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
-        fill(menu, actions, {kSeparator, kCmdEditTitle, kCmdOpenLink, kSeparator, kCmdCut, kCmdCopy});
+        fill(menu, actions,
+             {kSeparator, kCmdEditTitle, kCmdOpenLink, kSeparator, kCmdCut, kCmdCopy});
         QMenu* paste = menu->addMenu(listText("popup.paste"));
         fill(paste, actions, {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
         fill(menu, actions,
@@ -577,7 +580,8 @@ ListStatus ListPanes::status() const {
                                        ? static_cast<const MemoRowsView&>(m_memoList)
                                        : static_cast<const MemoRowsView&>(m_groupList);
         const int selected = list.selectedCount();
-        const std::vector<ItemId> items = selected == 1 ? list.selectedItems() : std::vector<ItemId>{};
+        const std::vector<ItemId> items =
+            selected == 1 ? list.selectedItems() : std::vector<ItemId>{};
         const Item* one = items.size() == 1 ? shown.FindItem(items.front()) : nullptr;
         if (selected == 0) {
             if (m_app.noteHasItems()) {
@@ -746,8 +750,8 @@ void ListPanes::memoPaneChanged() {
 
 void ListPanes::noteViewChanged() {
     const tidemark::NoteViewSettings& view = note().View();
-    for (MemoRowsView* list : {static_cast<MemoRowsView*>(&m_memoList),
-                               static_cast<MemoRowsView*>(&m_groupList)}) {
+    for (MemoRowsView* list :
+         {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
         applyNoteColours(*list, view.textColour, view.backgroundColour);
         list->rowsModel()->captionsChanged();
         list->viewport()->update();

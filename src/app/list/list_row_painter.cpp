@@ -50,8 +50,8 @@ QPen dottedPen(const QColor& colour) {
 void drawText(QPainter& painter, const QRect& rect, const QString& text) {
     if (rect.width() <= 0 || text.isEmpty())
         return;
-    const QString shown = painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width(),
-                                                           Qt::TextSingleLine);
+    const QString shown =
+        painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width(), Qt::TextSingleLine);
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, shown);
 }
 
@@ -148,8 +148,8 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     const int titleLeft = label.left() + space / 2;
     const int titleEnd = std::min(titleLeft + metrics.horizontalAdvance(title), label.right() + 1);
     const int highlightEnd = std::min(titleEnd + space, label.right() + 1);
-    const bool highlighted = (look.selected || look.dropHighlighted) &&
-                             !(look.focused && look.editorOpen);
+    const bool highlighted =
+        (look.selected || look.dropHighlighted) && !(look.focused && look.editorOpen);
     const bool active = look.focusWindow && !look.editorOpen;
     const QColor background = rowBackgroundColour(*note, *item);
 
@@ -158,7 +158,8 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     p.fillRect(row, colourFromNote(note->View().backgroundColour));
     if (look.memoList) {
         const int bandsEnd = highlighted ? label.left() : titleEnd;
-        for (const BackgroundStrip& strip : backgroundStrips(*note, *item, iconRect.left(), bandsEnd))
+        for (const BackgroundStrip& strip :
+             backgroundStrips(*note, *item, iconRect.left(), bandsEnd))
             fillSpan(p, row, std::max(strip.left, row.left()), strip.right, strip.colour);
         fillSpan(p, row, titleEnd, row.right() + 1, background);
     } else {
@@ -189,13 +190,15 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
                                                     : model.defaultTextColour();
     const QColor textColour =
         highlighted && active
-            ? highlightedTextColour(ownText, palette.color(QPalette::Active, QPalette::HighlightedText))
+            ? highlightedTextColour(ownText,
+                                    palette.color(QPalette::Active, QPalette::HighlightedText))
             : ownText;
     p.setPen(textColour);
     if (!look.editingRow) {
         p.save();
         p.setClipRect(first);
-        drawText(p, QRect(titleLeft, row.top(), label.right() + 1 - space - titleLeft, row.height()),
+        drawText(p,
+                 QRect(titleLeft, row.top(), label.right() + 1 - space - titleLeft, row.height()),
                  title);
         p.restore();
     }

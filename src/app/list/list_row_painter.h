@@ -46,8 +46,8 @@ QColor rowBackgroundColour(const tidemark::Note& note, const tidemark::Item& ite
 
 // What the list knows about a row beyond the item.
 struct RowLook {
-    bool memoList = true;      // nested bands, the focus underline
-    int level = 0;             // the memo list's indentation level (depth − 1)
+    bool memoList = true;  // nested bands, the focus underline
+    int level = 0;         // the memo list's indentation level (depth − 1)
     bool selected = false;
     bool dropHighlighted = false;
     bool focused = false;      // the list's focus rests on this row

@@ -30,11 +30,12 @@ QString memoColumnText(const tidemark::Item& item, int column) {
             return toQString(item.Title());
         case MemoColumn::kRemarks:
             return item.HasFlag(tidemark::ItemFlags::kHasRemarks) ? toQString(item.StoredRemarks())
-                                                                 : QString();
+                                                                  : QString();
         case MemoColumn::kModified:
             return toQString(tidemark::DisplayTime(item.ModifiedTime()));
         case MemoColumn::kBody:
-            return item.IsMemo() ? toQString(bodyPreview(tidemark::BodyOf(item).View())) : QString();
+            return item.IsMemo() ? toQString(bodyPreview(tidemark::BodyOf(item).View()))
+                                 : QString();
     }
     return QString();
 }

@@ -8,8 +8,7 @@
 using tidemark::ItemId;
 
 MemoList::MemoList(QWidget* parent)
-    : MemoRowsView(new NoteTreeModel, parent),
-      m_tree(static_cast<NoteTreeModel*>(rowsModel())) {
+    : MemoRowsView(new NoteTreeModel, parent), m_tree(static_cast<NoteTreeModel*>(rowsModel())) {
     setObjectName(QStringLiteral("memoList"));
     // A tree with every group that has rows expanded: after a reset all of
     // them, after an insertion those that came with it.
@@ -44,35 +43,22 @@ void MemoList::expandInserted(const QModelIndex& parent, int first, int last) {
         expand(parent);
 }
 
-void MemoList::moveFocusAbove(const QModelIndex& row, bool includingRow) {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
-        return;
-    bool inside = includingRow && current.row() == row.row() && current.parent() == row.parent();
-    for (QModelIndex up = current.parent(); !inside && up.isValid(); up = up.parent())
-        inside = up == row.siblingAtColumn(0);
-    if (!inside)
-        return;
-    const QModelIndex above = includingRow ? indexAbove(row) : row;
-    selectionModel()->setCurrentIndex(above, QItemSelectionModel::NoUpdate);
+bool MemoList::focusWithin(const QModelIndex& row) const {
+    for (QModelIndex at = currentIndex().siblingAtColumn(0); at.isValid(); at = at.parent()) {
+        if (at == row)
+            return true;
+    }
+    return false;
 }
 
 void MemoList::removeItems(ItemId first, std::uint32_t count, const std::function<void()>& change) {
     const QModelIndex firstRow = m_tree->indexOf(first);
-    if (firstRow.isValid()) {
-        // Each row of the run, and every row below it, may hold the focus.
-        QModelIndex row = firstRow;
-        for (std::uint32_t n = 0; row.isValid() && (count == 0 || n < count); ++n) {
-            const QModelIndex current = currentIndex();
-            bool inside = current.isValid() && current.row() == row.row() &&
-                          current.parent() == row.parent();
-            for (QModelIndex up = current.parent(); !inside && up.isValid(); up = up.parent())
-                inside = up == row;
-            if (inside) {
-                selectionModel()->setCurrentIndex(indexAbove(firstRow), QItemSelectionModel::NoUpdate);
-                break;
-            }
-            row = row.siblingAtRow(row.row() + 1);
+    for (QModelIndex row = firstRow;
+         row.isValid() && (count == 0 || std::uint32_t(row.row() - firstRow.row()) < count);
+         row = row.siblingAtRow(row.row() + 1)) {
+        if (focusWithin(row)) {
+            selectionModel()->setCurrentIndex(indexAbove(firstRow), QItemSelectionModel::NoUpdate);
+            break;
         }
     }
     m_tree->removeItems(first, count, change);
@@ -81,8 +67,8 @@ void MemoList::removeItems(ItemId first, std::uint32_t count, const std::functio
 void MemoList::groupOpenChanged(ItemId group) {
     const QModelIndex row = m_tree->indexOf(group);
     const tidemark::Item* item = m_tree->note() ? m_tree->note()->FindItem(group) : nullptr;
-    if (row.isValid() && item && !item->IsOpen())
-        moveFocusAbove(row, false);
+    if (row.isValid() && item && !item->IsOpen() && focusWithin(row))
+        selectionModel()->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
     m_tree->groupOpenChanged(group);
 }
 

@@ -40,9 +40,8 @@ private:
     // Rows came below `parent`: every group among them (and below them)
     // that has rows shows them.
     void expandInserted(const QModelIndex& parent, int first, int last);
-    // The focus is on a row that is about to go (`row` itself or below it):
-    // it moves to the row above `row`.
-    void moveFocusAbove(const QModelIndex& row, bool includingRow);
+    // The focus rests on `row` or on a row below it.
+    bool focusWithin(const QModelIndex& row) const;
 
     NoteTreeModel* m_tree;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 
@@ -307,6 +308,50 @@ TEST_F(MemoListTest, TheStatusBarDescribesTheSelection) {
     EXPECT_EQ(window->status()->groupTitle(), "ノート本体");
 }
 
+TEST_F(MemoListTest, EnterInTheGroupListOpensTheGroupInBothLists) {
+    focus(work);
+    ASSERT_EQ(groupList->model()->rowCount(), 2);
+    groupList->setFocus();
+    ASSERT_TRUE(groupList->focusItem(notes, true));
+    QTest::keyClick(groupList, Qt::Key_Return);
+    EXPECT_TRUE(item(work).IsOpen());
+    EXPECT_EQ(list->focusedItem(), notes);
+    ASSERT_EQ(groupList->model()->rowCount(), 1);
+    EXPECT_EQ(groupList->model()->index(0, 0).data().toString(), "deep");
+    EXPECT_TRUE(groupList->hasFocus());
+
+    // A memo there opens in the text pane, which takes the focus.
+    QTest::keyClick(groupList, Qt::Key_Return);
+    EXPECT_EQ(list->focusedItem(), deep);
+    EXPECT_EQ(window->panes()->memoText()->openMemo(), deep);
+    EXPECT_TRUE(window->panes()->memoText()->hasFocus());
+}
+
+TEST_F(MemoListTest, ThePopupMenuFollowsTheLayout) {
+    focus(diary);
+    QTest::keyClick(list, Qt::Key_Menu);
+    QMenu* menu = lists->popupMenu(true);
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }));
+    EXPECT_EQ(menu->objectName(), "menu.122");
+    const QList<QAction*> items = menu->actions();
+    ASSERT_GT(items.size(), 8);
+    EXPECT_EQ(items[0]->text(), "メモの作成(&M)");
+    EXPECT_NE(items[8]->menu(), nullptr);  // the paste sub-menu
+    EXPECT_EQ(items[8]->menu()->actions().value(0), app->actions().action(kCmdPaste));
+    menu->close();
+
+    window->setLayoutMode(PaneLayout::kAlternate);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Menu);
+    QMenu* alternate = lists->popupMenu(true);
+    ASSERT_TRUE(QTest::qWaitFor([alternate] { return alternate->isVisible(); }));
+    EXPECT_EQ(alternate->objectName(), "menu.147");
+    EXPECT_EQ(alternate->actions().value(0), app->actions().action(kCmdSwitchPane));
+    EXPECT_NE(alternate->actions().value(11)->menu(), nullptr);
+    alternate->close();
+    EXPECT_EQ(lists->popupMenu(false)->objectName(), "menu.122");  // the group list's
+}
+
 TEST_F(MemoListTest, AnEmptyNoteShowsHintRowsUntilTheFirstCommand) {
     Note& note = app->note();
     note.MakeNew(ByteString("root"));
@@ -432,9 +477,9 @@ TEST_F(RowPaintingTest, OwnBackgroundColoursShowAsNestedBandsPerLevel) {
 }
 
 TEST_F(RowPaintingTest, TheHighlightBlendsIntoTheBackgroundByTheListsState) {
-    list->selectionModel()->setCurrentIndex(list->treeModel()->indexOf(work),
-                                            QItemSelectionModel::ClearAndSelect |
-                                                QItemSelectionModel::Rows);
+    list->selectionModel()->setCurrentIndex(
+        list->treeModel()->indexOf(work),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     const QColor background = colourFromNote(app->note().View().backgroundColour);
     const QColor highlight = list->palette().color(QPalette::Active, QPalette::Highlight);
     const int x = titleAreaEnd(work);

@@ -102,8 +102,9 @@ QVariant MemoRowsModel::data(const QModelIndex& index, int role) const {
             }
             return {};
         case Qt::DecorationRole:
-            return index.column() == 0 ? QVariant(rowIcon(rowIconNumber(*found, m_place, m_openMemo)))
-                                       : QVariant();
+            return index.column() == 0
+                       ? QVariant(rowIcon(rowIconNumber(*found, m_place, m_openMemo)))
+                       : QVariant();
         case kItemIdRole:
             return id;
         case kIconRole:

@@ -163,8 +163,8 @@ void MemoRowsView::drawRow(QPainter* painter, const QStyleOptionViewItem& option
     look.memoList = isMemoList();
     look.level = levelOf(index);
     look.selected = selectionModel()->isSelected(index.siblingAtColumn(0));
-    look.focused = current.isValid() && current.row() == index.row() &&
-                   current.parent() == index.parent();
+    look.focused =
+        current.isValid() && current.row() == index.row() && current.parent() == index.parent();
     look.editorOpen = isEditingTitle();
     look.editingRow = look.editorOpen && look.focused;
     look.focusWindow = m_focusWindow;
@@ -299,8 +299,8 @@ void MemoRowsView::moveTitleEdit(QWidget* editor, int direction) {
         return;  // the edit stays open
     commitData(editor);
     closeEditor(editor, QAbstractItemDelegate::NoHint);
-    selectionModel()->setCurrentIndex(target,
-                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(
+        target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(target);
     QTreeView::edit(target, QAbstractItemView::AllEditTriggers, nullptr);
 }

@@ -19,8 +19,8 @@ struct HintRow {
     std::uint32_t text;
 };
 constexpr HintRow kHintRows[] = {
-    {RowIcon::kBlank, 14010},   {RowIcon::kBlank, 14006}, {RowIcon::kNewMemo, 14007},
-    {RowIcon::kPaste, 14008},   {RowIcon::kDrag, 14009},
+    {RowIcon::kBlank, 14010}, {RowIcon::kBlank, 14006}, {RowIcon::kNewMemo, 14007},
+    {RowIcon::kPaste, 14008}, {RowIcon::kDrag, 14009},
 };
 constexpr int kHintRowCount = int(std::size(kHintRows));
 
@@ -135,9 +135,8 @@ void NoteTreeModel::itemsInserted(ItemId first, std::uint32_t count) {
         // Rows never asked for: read them and leave the new run out, so that
         // the model answers as before the change until the rows are announced.
         rows = &m_rows.of(parent);
-        std::erase_if(*rows, [&](ItemId id) {
-            return std::find(run.begin(), run.end(), id) != run.end();
-        });
+        std::erase_if(
+            *rows, [&](ItemId id) { return std::find(run.begin(), run.end(), id) != run.end(); });
     }
     int row = 0;
     if (item->links.previous != kNoItem) {
@@ -191,7 +190,8 @@ void NoteTreeModel::removeItems(ItemId first, std::uint32_t count,
     runChange();
     if (std::vector<ItemId>* rows = m_rows.known(parent)) {
         const auto from = rows->begin() + row;
-        rows->erase(from, from + std::min<std::ptrdiff_t>(std::ptrdiff_t(run.size()), rows->end() - from));
+        rows->erase(
+            from, from + std::min<std::ptrdiff_t>(std::ptrdiff_t(run.size()), rows->end() - from));
     }
     for (ItemId id : run) {
         forgetBelow(id);

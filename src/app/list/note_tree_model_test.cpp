@@ -117,8 +117,8 @@ TEST_F(NoteTreeModelTest, InsertedItemsTakeTheirPlaceAmongTheirSiblings) {
     EXPECT_EQ(model.rowCount(model.indexOf(archive)), 0);
     note.FindItem(archive)->SetOpen(true);
     model.groupOpenChanged(archive);
-    EXPECT_EQ(rowsOf(model),
-              (QStringList{"work", "  plan", "  archive", "    hidden", "    old", "idea", "diary"}));
+    EXPECT_EQ(rowsOf(model), (QStringList{"work", "  plan", "  archive", "    hidden", "    old",
+                                          "idea", "diary"}));
 }
 
 TEST_F(NoteTreeModelTest, RemovingAnItemTakesItsWholeSubtree) {
@@ -149,7 +149,8 @@ TEST_F(NoteTreeModelTest, AnEmptyNoteShowsHintRowsUntilTheFirstItemComes) {
     model.setHintRows(true);
     ASSERT_EQ(model.rowCount(), 5);
     EXPECT_EQ(model.index(0, 0).data().toString(), "この窓にはメモ一覧が表示されます。");
-    EXPECT_EQ(model.index(4, 0).data().toString(), "テキストファイルをドラッグ&ドロップしてください。");
+    EXPECT_EQ(model.index(4, 0).data().toString(),
+              "テキストファイルをドラッグ&ドロップしてください。");
     EXPECT_EQ(model.index(2, 0).data(MemoRowsModel::kIconRole).toInt(), RowIcon::kNewMemo);
     EXPECT_EQ(model.itemId(model.index(0, 0)), kNoItem);
     EXPECT_FALSE(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsSelectable));

@@ -41,8 +41,10 @@ TEST(PasswordDialog, WantsAtLeastFourBytes) {
     answers.thenMessage(QMessageBox::Ok);
     fillAndAccept(dialog, QStringLiteral("abc"));
     EXPECT_TRUE(answers.allAnswered());
-    EXPECT_EQ(answers.messages,
-              QStringList{"パスワードが入力されていません。\n必ず4文字以上のパスワードを入力してください。"});
+    EXPECT_EQ(
+        answers.messages,
+        QStringList{
+            "パスワードが入力されていません。\n必ず4文字以上のパスワードを入力してください。"});
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialog.isVisible());
 
@@ -65,7 +67,8 @@ TEST(PasswordDialog, ConfirmationMustMatchOrBothFieldsAreEmptied) {
     dialog.show();
     answers.thenMessage(QMessageBox::Ok);
     fillAndAccept(dialog, QStringLiteral("secret"), QStringLiteral("secreT"));
-    EXPECT_EQ(answers.messages, QStringList{"入力した2つのパスワードが一致しません。もう一度入力してください。"});
+    EXPECT_EQ(answers.messages,
+              QStringList{"入力した2つのパスワードが一致しません。もう一度入力してください。"});
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.passwordField()->text(), QString());
     EXPECT_EQ(dialog.confirmField()->text(), QString());

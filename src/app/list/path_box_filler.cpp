@@ -40,7 +40,8 @@ void fillPathBox(QComboBox& box, tidemark::Note& note, tidemark::ItemId focused)
     std::vector<const tidemark::Item*> chain;
     std::size_t budget = note.Items().Size() + 1;
     for (const tidemark::Item* at = note.FindItem(focused);
-         at && at->links.id != note.RootId() && budget-- > 0; at = note.FindItem(at->links.parent)) {
+         at && at->links.id != note.RootId() && budget-- > 0;
+         at = note.FindItem(at->links.parent)) {
         chain.push_back(at);
     }
     if (chain.empty()) {

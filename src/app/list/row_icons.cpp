@@ -13,7 +13,8 @@ using tidemark::ItemId;
 int rowIconNumber(const Item& item, IconPlace place, ItemId openMemo) {
     const bool inLockedGroup = item.LockOwner() != tidemark::kNoItem;
     if (!item.IsGroup()) {
-        if (place != IconPlace::kPathBox && item.links.id == openMemo && openMemo != tidemark::kNoItem)
+        if (place != IconPlace::kPathBox && item.links.id == openMemo &&
+            openMemo != tidemark::kNoItem)
             return inLockedGroup ? RowIcon::kOpenMemoInLockedGroup : RowIcon::kOpenMemo;
         return inLockedGroup ? RowIcon::kMemoInLockedGroup : RowIcon::kMemo;
     }
@@ -24,7 +25,8 @@ int rowIconNumber(const Item& item, IconPlace place, ItemId openMemo) {
         return expanded ? RowIcon::kLockedGroupExpanded : RowIcon::kLockedGroupCollapsed;
     }
     if (inLockedGroup)
-        return expanded ? RowIcon::kGroupInLockedGroupExpanded : RowIcon::kGroupInLockedGroupCollapsed;
+        return expanded ? RowIcon::kGroupInLockedGroupExpanded
+                        : RowIcon::kGroupInLockedGroupCollapsed;
     return expanded ? RowIcon::kGroupExpanded : RowIcon::kGroupCollapsed;
 }
 

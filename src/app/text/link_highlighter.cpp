@@ -4,16 +4,7 @@
 
 LinkHighlighter::LinkHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
 
-void LinkHighlighter::setEnabled(bool enabled) {
-    if (m_enabled == enabled)
-        return;
-    m_enabled = enabled;
-    rehighlight();
-}
-
 void LinkHighlighter::highlightBlock(const QString& text) {
-    if (!m_enabled)
-        return;
     QTextCharFormat link;
     link.setFontUnderline(true);
     for (const LinkSpan& span : findLinks(text))

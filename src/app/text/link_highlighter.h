@@ -9,11 +9,6 @@ class LinkHighlighter : public QSyntaxHighlighter {
 public:
     explicit LinkHighlighter(QTextDocument* document);
 
-    void setEnabled(bool enabled);
-
 protected:
     void highlightBlock(const QString& text) override;
-
-private:
-    bool m_enabled = true;
 };

@@ -36,7 +36,7 @@ constexpr std::uint32_t kDefaultFileNameTemplate = 10047;
 // text, then at most this many bytes.
 constexpr int kTitleChars = 300;
 constexpr std::size_t kTitleBytes = 259;
-constexpr int kLeftMargin = 5;
+constexpr int kTextMargin = 5;
 
 QColor qColour(tidemark::Colour colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -78,14 +78,11 @@ private:
 };
 
 MemoTextView::MemoTextView(QWidget* parent)
-    : QPlainTextEdit(parent),
-      m_links(new LinkHighlighter(document())),
-      m_desktopOpener(std::make_unique<DesktopLinkOpener>()) {
+    : QPlainTextEdit(parent), m_desktopOpener(std::make_unique<DesktopLinkOpener>()) {
     setObjectName(QStringLiteral("memoTextView"));
-    setFrameShape(QFrame::StyledPanel);
-    setViewportMargins(kLeftMargin, 0, 0, 0);
+    new LinkHighlighter(document());
+    document()->setDocumentMargin(kTextMargin);
     viewport()->setMouseTracking(true);
-    setTabChangesFocus(false);
     m_inputBurst.setSingleShot(true);
     m_inputBurst.setInterval(0);
     connect(&m_inputBurst, &QTimer::timeout, this, &MemoTextView::editStateChanged);
@@ -101,7 +98,6 @@ MemoTextView::MemoTextView(QWidget* parent)
         });
     });
     applyFont();
-    applyTabWidth();
     showPlaceholder(false);
 }
 
@@ -118,7 +114,6 @@ void MemoTextView::setSettings(const tidemark::Settings* settings) {
 
 void MemoTextView::applySettings() {
     applyFont();
-    applyTabWidth();
     setMarkFlags(settings().HideMarks ? 0 : kMarkLineEnds | kMarkEnd);
     if (m_colourNote)
         setColoursFor(*m_colourNote, m_colourItem);
@@ -382,8 +377,8 @@ void MemoTextView::insertPlain(const QString& text) {
 }
 
 QString MemoTextView::dateTimeNow() const {
-    const tidemark::SystemTime now = m_note ? m_note->GetClock().Now()
-                                            : tidemark::SystemClock::Instance().Now();
+    const tidemark::SystemTime now =
+        m_note ? m_note->GetClock().Now() : tidemark::SystemClock::Instance().Now();
     return dateTimeText(now, settings().DateTimeFormat);
 }
 

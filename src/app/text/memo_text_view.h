@@ -11,8 +11,6 @@
 #include "app/text/memo_links.h"
 #include "core/model/item_id.h"
 
-class LinkHighlighter;
-
 namespace tidemark {
 class Memo;
 class Note;
@@ -180,7 +178,6 @@ private:
     QColor m_background;
     const tidemark::Note* m_colourNote = nullptr;
     tidemark::ItemId m_colourItem = tidemark::kNoItem;
-    LinkHighlighter* m_links;
     std::unique_ptr<LinkOpener> m_desktopOpener;
     LinkOpener* m_opener = nullptr;
     // A link pressed with the left button: where and when.

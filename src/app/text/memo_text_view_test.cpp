@@ -286,7 +286,8 @@ TEST_F(MemoTextViewTest, WithoutAMemoTheHintShowsInItalicsAndRefusesInput) {
     view->showPlaceholder(false);
     EXPECT_EQ(view->toPlainText(), uiText(20003));
     view->showPlaceholder(true);
-    EXPECT_EQ(view->toPlainText(), uiText(20002).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_EQ(view->toPlainText(),
+              uiText(20002).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_TRUE(view->document()->firstBlock().begin().fragment().charFormat().fontItalic());
     const QString hint = view->toPlainText();
     QTest::keyClicks(view, QStringLiteral("abc"));
@@ -299,6 +300,11 @@ TEST_F(MemoTextViewTest, WithoutAMemoTheHintShowsInItalicsAndRefusesInput) {
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &enter);
     EXPECT_FALSE(enter.isAccepted());
+
+    // A memo opened after it is plain text.
+    view->showMemo(note, addMemo("plain"));
+    EXPECT_FALSE(view->document()->firstBlock().begin().fragment().charFormat().fontItalic());
+    EXPECT_FALSE(view->isReadOnly());
 }
 
 TEST_F(MemoTextViewTest, TheHintGivesTheFocusBack) {
@@ -333,8 +339,8 @@ TEST_F(MemoTextViewTest, EachMemoBringsItsWrappingWithoutLosingTextOrFocus) {
 
 TEST_F(MemoTextViewTest, ColoursComeFromTheItemItsGroupsOrTheNote) {
     NoteViewSettings& noteView = note.View();
-    noteView.textColour = 0x000080;        // dark red
-    noteView.backgroundColour = 0xE8FFFF;  // pale yellow
+    noteView.textColour = 0x000080;                               // dark red
+    noteView.backgroundColour = 0xE8FFFF;                         // pale yellow
     note.FindItem(note.RootId())->SetBackgroundColour(0x0000FF);  // the root's is never used
     const ItemId outer = AddGroup(note, note.RootId(), "outer");
     note.FindItem(outer)->SetBackgroundColour(0xFF0000);  // blue

@@ -38,9 +38,9 @@ TEST(RecentMemos, NewestFirstWithoutRepeatsAndTheOldestDropsOff) {
     EXPECT_EQ(recentOf(note), (std::vector<ItemId>(memos.rbegin(), memos.rbegin() + 10)));
     // Closing one from the middle moves it to the front; the others keep their order.
     recordRecentMemo(note, memos[5]);
-    EXPECT_EQ(recentOf(note), (std::vector<ItemId>{memos[5], memos[11], memos[10], memos[9],
-                                                   memos[8], memos[7], memos[6], memos[4],
-                                                   memos[3], memos[2]}));
+    EXPECT_EQ(recentOf(note),
+              (std::vector<ItemId>{memos[5], memos[11], memos[10], memos[9], memos[8], memos[7],
+                                   memos[6], memos[4], memos[3], memos[2]}));
 }
 
 TEST(RecentMemos, MemosInsideALockedGroupAndOtherItemsAreNotRecorded) {

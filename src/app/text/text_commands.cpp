@@ -11,6 +11,7 @@
 #include "app/frame/main_window.h"
 #include "app/frame/note_file_dialogs.h"
 #include "app/frame/pane_area.h"
+#include "app/list/group_content_list.h"
 #include "app/list/memo_list.h"
 #include "app/qt_text.h"
 #include "app/text/memo_links.h"
@@ -42,25 +43,40 @@ void installTextCommands(Application& app, CommandActions& actions) {
 
 void TextCommands::registerCommands(CommandActions& actions) {
     const auto editable = [this] { return !m_app.IsReadOnly(); };
-    actions.setHandler(tidemark::kCmdUndo, [this] { undo(); }, [this, editable] {
-        if (textHasFocus())
-            return CommandState{editable() && view().document()->isUndoAvailable()};
-        const QLineEdit* box = focusedLineEdit();
-        return CommandState{box && editable() && box->isUndoAvailable()};
-    });
-    actions.setHandler(tidemark::kCmdRedo, [this] { redo(); }, [this, editable] {
-        return CommandState{textHasFocus() && editable() && view().document()->isRedoAvailable()};
-    });
-    actions.setHandler(tidemark::kCmdInsertDateTime, [this] { insertDateTime(); },
-                       [this] { return CommandState{canInsert()}; });
-    actions.setHandler(tidemark::kCmdInsertFileName, [this] { insertFileName(); },
-                       [this] { return CommandState{canInsert()}; });
-    actions.setHandler(tidemark::kCmdOpenLink, [this] { openLink(); }, [this] {
-        const MainWindow* window = m_app.window();
-        const tidemark::Item* item =
-            window ? m_app.note().FindItem(window->panes()->memoList()->focusedItem()) : nullptr;
-        return CommandState{item && (item->IsBodyLink() || item->IsRemarksLink())};
-    });
+    actions.setHandler(
+        tidemark::kCmdUndo, [this] { undo(); },
+        [this, editable] {
+            if (textHasFocus())
+                return CommandState{editable() && view().document()->isUndoAvailable()};
+            const QLineEdit* box = focusedLineEdit();
+            return CommandState{box && editable() && box->isUndoAvailable()};
+        });
+    actions.setHandler(
+        tidemark::kCmdRedo, [this] { redo(); },
+        [this, editable] {
+            return CommandState{textHasFocus() && editable() &&
+                                view().document()->isRedoAvailable()};
+        });
+    actions.setHandler(
+        tidemark::kCmdInsertDateTime, [this] { insertDateTime(); },
+        [this] { return CommandState{canInsert()}; });
+    actions.setHandler(
+        tidemark::kCmdInsertFileName, [this] { insertFileName(); },
+        [this] { return CommandState{canInsert()}; });
+    actions.setHandler(
+        tidemark::kCmdOpenLink, [this] { openLink(); },
+        [this] {
+            const tidemark::Item* item =
+                m_app.window() ? m_app.note().FindItem(linkTarget()) : nullptr;
+            return CommandState{item && (item->IsBodyLink() || item->IsRemarksLink())};
+        });
+}
+
+ItemId TextCommands::linkTarget() const {
+    const MainWindow& window = *m_app.window();
+    if (window.focusedPane() == FocusPane::kGroupList)
+        return window.panes()->groupList()->focusedItem();
+    return window.panes()->memoList()->focusedItem();
 }
 
 MemoTextView& TextCommands::view() const {
@@ -138,8 +154,8 @@ void TextCommands::insertFileName() {
 }
 
 void TextCommands::openLink() {
-    if (MainWindow* window = m_app.window())
-        openLinkOf(window->panes()->memoList()->focusedItem());
+    if (m_app.window())
+        openLinkOf(linkTarget());
 }
 
 void TextCommands::openLinkOf(ItemId memoId) {

@@ -26,7 +26,8 @@ public:
     void insertDateTime();
     // Asks for a file; nothing when the user cancels.
     void insertFileName();
-    // Opens the link of the memo focused in the memo list (40075).
+    // Opens the link of the focused item (40075): that of the group list
+    // when it is the list that last had the focus, else that of the memo list.
     void openLink();
     // Opens the link of `memo`: its first line or its remarks, whichever its
     // link flag names. Status texts tell what happened.
@@ -34,6 +35,7 @@ public:
 
 private:
     MemoTextView& view() const;
+    tidemark::ItemId linkTarget() const;
     // The pane has the focus and holds a memo.
     bool textHasFocus() const;
     // The path box or a title edit box that has the focus; null otherwise.

@@ -17,6 +17,7 @@
 #include "app/frame/path_box.h"
 #include "app/frame/status_bar.h"
 #include "app/frame/toolbars.h"
+#include "app/list/memo_list.h"
 #include "app/qt_text.h"
 #include "app/test_support.h"
 #include "app/text/link_opener.h"
@@ -101,6 +102,50 @@ TEST_F(TextPaneInWindowTest, ATypedBodyIsStoredAndStampedWhenAnotherMemoIsShown)
     EXPECT_EQ(memo(second).ModifiedTime(), kLongAgo);
     EXPECT_EQ(text->toPlainText(), QStringLiteral("二つ目"));
     EXPECT_EQ(app->note().View().recentMemos[0], first);
+}
+
+TEST_F(TextPaneInWindowTest, KeysTypedAfterChoosingAMemoInTheListAreStoredWhenTheListMovesOn) {
+    const ItemId first = addMemo(QString());
+    const ItemId second = addMemo(QStringLiteral("second body"));
+    window->setLayoutMode(PaneLayout::kSideBySide);
+    window->noteReplaced();
+    MemoList* list = window->panes()->memoList();
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+    ASSERT_TRUE(list->focusItem(first, true));
+    ASSERT_EQ(text->openMemo(), first);
+    text->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return text->hasFocus(); }));
+    QTest::keyClicks(text, QStringLiteral("typed"));
+    QTest::keyClick(text, Qt::Key_Return);
+    QTest::keyClicks(text, QStringLiteral("body"));
+
+    // Back in the list (the pane loses the focus: stored), one row down.
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+    EXPECT_EQ(memo(first).Body().Str(), "typed\r\nbody");
+    EXPECT_GT(memo(first).ModifiedTime().year, kLongAgo.year);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_EQ(text->openMemo(), second);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("second body"));
+    EXPECT_EQ(memo(second).ModifiedTime(), kLongAgo);
+    EXPECT_EQ(app->note().View().recentMemos[0], first);
+}
+
+TEST_F(TextPaneInWindowTest, OpenLinkFollowsTheFocusedItemOfTheList) {
+    const ItemId plain = addMemo(QStringLiteral("www.example.com/plain"));
+    const ItemId linked = addMemo(QStringLiteral("www.example.com/linked"));
+    memo(linked).SetBodyLink(true);
+    window->noteReplaced();
+    MemoList* list = window->panes()->memoList();
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+    ASSERT_TRUE(list->focusItem(plain, true));
+    EXPECT_FALSE(enabled(kCmdOpenLink));
+    ASSERT_TRUE(list->focusItem(linked, true));
+    ASSERT_TRUE(enabled(kCmdOpenLink));
+    trigger(kCmdOpenLink);
+    EXPECT_EQ(opener.opened, QStringList{QStringLiteral("http://www.example.com/linked")});
 }
 
 TEST_F(TextPaneInWindowTest, UndoAndRedoAreThoseOfThePane) {
@@ -194,7 +239,8 @@ TEST_F(TextPaneInWindowTest, AMemosLinkOpensFromItsFirstLineOrItsRemarks) {
         opener.opened.clear();
         commands->openLinkOf(id);
         EXPECT_EQ(opener.opened,
-                  c.opened ? QStringList{QString::fromUtf8(c.opened)} : QStringList()) << c.body;
+                  c.opened ? QStringList{QString::fromUtf8(c.opened)} : QStringList())
+            << c.body;
         QTRY_COMPARE(window->status()->statusText(), uiText(c.status));
     }
     // The desktop could not open it.
@@ -229,8 +275,7 @@ TEST_F(TextPaneInWindowTest, ChangedSettingsReachThePane) {
     app->settings().TabWidth = 2;
     app->ApplySettings({});
     EXPECT_EQ(text->markFlags(), 0);
-    EXPECT_DOUBLE_EQ(text->tabStopDistance(),
-                     QFontMetricsF(text->font()).averageCharWidth() * 2);
+    EXPECT_DOUBLE_EQ(text->tabStopDistance(), QFontMetricsF(text->font()).averageCharWidth() * 2);
 }
 
 }  // namespace

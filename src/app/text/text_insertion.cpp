@@ -17,8 +17,10 @@ std::size_t noteBytes(const QString& text) {
 }  // namespace
 
 QString dateTimeText(const tidemark::SystemTime& now, const tidemark::ByteString& picture) {
-    const std::string fallback = picture.Empty() ? tidemark::DefaultDateTimePicture() : std::string();
-    const std::string_view pictureBytes = picture.Empty() ? std::string_view(fallback) : picture.View();
+    const std::string fallback =
+        picture.Empty() ? tidemark::DefaultDateTimePicture() : std::string();
+    const std::string_view pictureBytes =
+        picture.Empty() ? std::string_view(fallback) : picture.View();
     std::string date = tidemark::FormatDatePicture(now, pictureBytes);
     date.resize(tidemark::SafeCutLength(date, kDateTextBytes));
     return toQString(tidemark::FormatTimePicture(now, date));
