@@ -8,16 +8,8 @@
 namespace tidemark {
 namespace {
 
-class ItemBlockTest : public ::testing::Test {
+class ItemBlockTest : public NoteFixture {
 protected:
-    FixedClock clock{MakeTime(2004, 5, 6, 13, 45, 7)};
-    Note note{nullptr, &clock};
-    ItemId root = kNoItem;
-    void SetUp() override {
-        note.MakeNew(ByteString("root"));
-        root = note.RootId();
-    }
-
     // A reference standing for `target`, unplaced.
     ItemId Reference(ItemId target) {
         const ItemId id = note.CreateItem(ItemType::kReference);

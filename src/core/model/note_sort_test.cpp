@@ -7,16 +7,7 @@
 namespace tidemark {
 namespace {
 
-class SortTest : public ::testing::Test {
-protected:
-    FixedClock clock{MakeTime(2004, 5, 6, 13, 45, 7)};
-    Note note{nullptr, &clock};
-    ItemId root = kNoItem;
-    void SetUp() override {
-        note.MakeNew(ByteString("root"));
-        root = note.RootId();
-    }
-};
+using SortTest = NoteFixture;
 
 TEST_F(SortTest, TitlesSortCaseInsensitivelyAndEqualKeysKeepTheirOrder) {
     for (const char* title : {"b", "A", "a", "C", "B"}) AddMemo(note, root, title);

@@ -8,17 +8,7 @@
 namespace tidemark {
 namespace {
 
-class NoteTest : public ::testing::Test {
-protected:
-    FixedClock clock{MakeTime(2004, 5, 6, 13, 45, 7)};
-    Note note{nullptr, &clock};
-    ItemId root = kNoItem;
-
-    void SetUp() override {
-        note.MakeNew(ByteString("root"));
-        root = note.RootId();
-    }
-};
+using NoteTest = NoteFixture;
 
 TEST_F(NoteTest, NewItemsCarryTheirDefaults) {
     const ItemId memoId = note.CreateItem(ItemType::kMemo);

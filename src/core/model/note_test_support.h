@@ -5,9 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "core/model/fixed_clock_for_test.h"
 #include "core/model/note.h"
 
 namespace tidemark {
+
+// A note with a root group titled "root", on a fixed clock (2004-05-06 13:45:07).
+class NoteFixture : public ::testing::Test {
+protected:
+    FixedClock clock{MakeTime(2004, 5, 6, 13, 45, 7)};
+    Note note{nullptr, &clock};
+    ItemId root = kNoItem;
+    void SetUp() override {
+        note.MakeNew(ByteString("root"));
+        root = note.RootId();
+    }
+};
 
 // Builds trees for tests: items are appended as the last child of `parent`.
 inline ItemId AddItem(Note& note, ItemId parent, ItemType type, const std::string& title) {
