@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                                   std::string(122, 'x')},
                       PreviewCase{"DoubleByteCharactersWhole", std::string(121, 'x') + kA + "yz",
                                   std::string(121, 'x') + kA}),
-    [](const ::testing::TestParamInfo<PreviewCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<PreviewCase>& testCase) { return testCase.param.name; });
 
 TEST(InfoTip, TakesTheBodyWithoutTrailingBlanksWithinTheTipBuffer) {
     EXPECT_EQ(infoTipText("first\r\nsecond \t\r\n"), "first\r\nsecond");
@@ -117,6 +117,6 @@ INSTANTIATE_TEST_SUITE_P(
         IconCase{"GroupInLockedExpanded", kGroup, true, false, true, false, false, 7, 6, 7, 2, 0},
         IconCase{"LockedGroupShut", kGroup, false, true, false, false, false, 3, 3, 3, 1, 0},
         IconCase{"LockedGroupOpen", kGroup, true, true, false, false, false, 4, 15, 4, 2, 0}),
-    [](const ::testing::TestParamInfo<IconCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<IconCase>& testCase) { return testCase.param.name; });
 
 }  // namespace

@@ -123,6 +123,15 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
         revealAndSelect(chosen, true);
         m_app.updateActions();
     });
+    // The panes go one by one with the window; none may reach the others then.
+    for (QWidget* pane : std::initializer_list<QWidget*>{&m_memoList, &m_groupList, &m_text}) {
+        connect(pane, &QObject::destroyed, this, [this] {
+            disconnect(qApp, nullptr, this, nullptr);
+            disconnect(&m_text, nullptr, this, nullptr);
+            disconnect(&m_memoList, nullptr, this, nullptr);
+            disconnect(&m_groupList, nullptr, this, nullptr);
+        });
+    }
     registerCommands(app.actions());
     applySettings();
 }

@@ -28,7 +28,7 @@ class Note;
 // and the path box: the one the edit commands act on.
 enum class FocusWindow { kNone, kMemoList, kGroupList, kMemoText, kPathBox };
 
-// What the status bar shows about the lists: part 0 (a picture and a text),
+// What the status bar shows about the lists: its first field (a picture and a text),
 // the place of the memo list's focused item among its siblings, and the
 // title of its group.
 struct ListStatus {

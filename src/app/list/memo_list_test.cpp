@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QMenu>
 #include <QMessageBox>
@@ -18,6 +19,7 @@
 #include "app/list/list_panes.h"
 #include "app/list/list_row_painter.h"
 #include "app/list/memo_columns.h"
+#include "app/list/model_tester_log.h"
 #include "app/list/password_dialog.h"
 #include "app/list/title_editor.h"
 #include "app/qt_text.h"
@@ -76,8 +78,15 @@ protected:
         static_cast<Memo*>(note.FindItem(diary))->SetRawBody(ByteString("line one\r\nline two"));
         note.FindItem(work)->SetOpen(false);
         window->noteReplaced();
+        for (QAbstractItemModel* model : {list->model(), groupList->model()}) {
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                model, QAbstractItemModelTester::FailureReportingMode::Warning));
+        }
         list->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([this] { return list->hasFocus(); }));
+    }
+    void TearDown() override {
+        EXPECT_TRUE(log.messages().isEmpty()) << log.messages().join(u'\n').toStdString();
     }
 
     Item& item(ItemId id) { return *app->note().FindItem(id); }
@@ -104,8 +113,10 @@ protected:
     // Waits for the coalesced status refresh.
     void settle() { QTest::qWait(20); }
 
+    ModelTesterLog log;
     TestEnvironment env;
     StartupOutcome outcome;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
     Application* app = nullptr;
     MainWindow* window = nullptr;
     ListPanes* lists = nullptr;

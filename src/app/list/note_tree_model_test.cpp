@@ -6,32 +6,13 @@
 #include <QStringList>
 
 #include "app/list/group_content_model.h"
+#include "app/list/model_tester_log.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
 
 namespace {
 
 using namespace tidemark;
-
-// Collects what QAbstractItemModelTester reports, so that a test can expect
-// silence from it.
-class ModelTesterLog {
-public:
-    ModelTesterLog() {
-        s_messages.clear();
-        m_previous = qInstallMessageHandler(&ModelTesterLog::handle);
-    }
-    ~ModelTesterLog() { qInstallMessageHandler(m_previous); }
-    const QStringList& messages() const { return s_messages; }
-
-private:
-    static void handle(QtMsgType, const QMessageLogContext& context, const QString& text) {
-        if (context.category && QByteArray(context.category).startsWith("qt.modeltest"))
-            s_messages << text;
-    }
-    static inline QStringList s_messages;
-    QtMessageHandler m_previous;
-};
 
 // Every row the model shows, depth first, as the title with two spaces per
 // level in front.
@@ -183,6 +164,15 @@ TEST_F(NoteTreeModelTest, TheBodyColumnComesAndGoes) {
     note.View().remarksCaption = ByteString("\x83\x81\x83\x82");  // "メモ" in CP932
     model.captionsChanged();
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), "メモ");
+}
+
+TEST_F(NoteTreeModelTest, HoverShowsAMemosBodyWhileTheSettingIsOn) {
+    static_cast<Memo*>(note.FindItem(diary))->SetRawBody(ByteString("dear diary\r\n\r\n"));
+    const QModelIndex diaryRow = model.indexOf(diary);
+    EXPECT_FALSE(diaryRow.data(Qt::ToolTipRole).isValid());
+    model.setHoverPreview(true);
+    EXPECT_EQ(diaryRow.data(Qt::ToolTipRole).toString(), "dear diary");
+    EXPECT_FALSE(model.indexOf(work).data(Qt::ToolTipRole).isValid());
 }
 
 // The group list: one level, or the two rows of a closed locked group.
