@@ -7,6 +7,7 @@
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
+#include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
 #include "app/text/memo_text_view.h"
 #include "core/model/note.h"
@@ -15,6 +16,17 @@ using namespace tidemark;
 
 namespace {
 
+// The window's lists answer for the selection and take the row updates;
+// before they exist the window's own fallback does.
+SelectionSource& SelectionOf(Application& app, WindowItemViews& fallback) {
+    if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) return *lists;
+    return fallback;
+}
+ItemViewUpdater& UpdaterOf(Application& app, WindowItemViews& fallback) {
+    if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) return *lists;
+    return fallback;
+}
+
 // Everything the window's item commands need, living as long as the window.
 class ItemCommandSet : public QObject {
 public:
@@ -22,7 +34,14 @@ public:
         : QObject(parent),
           views(app),
           prompts(app.window()),
-          commands(app.note(), app.settings(), views, views, prompts, prompts, app.window()) {}
+          commands(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views),
+                   prompts, prompts, app.window()) {
+        // Column clicks sort the clicked column's key.
+        if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) {
+            QObject::connect(lists, &ListPanes::sortRequested, this,
+                             [this](int key) { commands.sort(key); });
+        }
+    }
 
     WindowItemViews views;
     DialogEditPrompts prompts;
