@@ -12,6 +12,7 @@
 #include "app/frame/pane_area.h"
 #include "app/frame/simple_mode.h"
 #include "app/frame/view_commands.h"
+#include "app/list/list_panes.h"
 #include "app/qt_text.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
@@ -151,6 +152,8 @@ void Application::ApplySettings(const tidemark::SettingsChanges& changes) {
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);
     m_window->applyHideEditor();
     m_window->panes()->memoText()->applySettings();
+    if (ListPanes* lists = m_window->lists())
+        lists->applySettings();
     updateActions();
 }
 
