@@ -434,9 +434,6 @@ void ItemCommands::registerCommands(CommandActions& actions) {
     }
 
     actions.setHandler(
-        kCmdDelete, [this] { deleteSelection(); },
-        [this] { return CommandState{!readOnly() && !m_selection.selectedItems().empty()}; });
-    actions.setHandler(
         kCmdSort, [this] { sort(SortKey::kTitle); },
         [this] { return CommandState{!readOnly() && m_selection.memoListFocused() != kNoItem}; });
 
@@ -468,6 +465,10 @@ void ItemCommands::registerCommands(CommandActions& actions) {
     actions.setHandler(
         kCmdRemarksIsLink, [this] { toggleLink(true); },
         attributeRule(true, [](const Item& i) { return i.IsRemarksLink(); }));
+    actions.setAliasCheckRule(kCmdRemarksIsLink, [this] {
+        const Item* first = firstTarget(true);
+        return first && (first->IsRemarksLink() || first->IsBodyLink());
+    });
 
     actions.setHandler(
         kCmdCopyAttributes, [this] { copyAttributes(); },

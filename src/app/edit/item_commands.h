@@ -32,6 +32,8 @@ public:
 
     // `relation` and `order` as Placement: beside/inside, before/after.
     void createItem(tidemark::ItemType kind, int relation, int order);
+    // The selected items of the list that is the focus window, after asking
+    // (the Delete command routes here when a list has the focus).
     void deleteSelection();
     // The sort dialog for the group the focus points at, preset to `key`.
     void sort(int key);

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "app/edit/dialog_edit_prompts.h"
+#include "app/edit/edit_commands.h"
 #include "app/edit/item_commands.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
@@ -19,11 +20,13 @@ namespace {
 // The window's lists answer for the selection and take the row updates;
 // before they exist the window's own fallback does.
 SelectionSource& SelectionOf(Application& app, WindowItemViews& fallback) {
-    if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) return *lists;
+    if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr)
+        return *lists;
     return fallback;
 }
 ItemViewUpdater& UpdaterOf(Application& app, WindowItemViews& fallback) {
-    if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) return *lists;
+    if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr)
+        return *lists;
     return fallback;
 }
 
@@ -35,7 +38,8 @@ public:
           views(app),
           prompts(app.window()),
           commands(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views),
-                   prompts, prompts, app.window()) {
+                   prompts, prompts, app.window()),
+          edits(app, commands, this) {
         // Column clicks sort the clicked column's key.
         if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) {
             QObject::connect(lists, &ListPanes::sortRequested, this,
@@ -46,6 +50,7 @@ public:
     WindowItemViews views;
     DialogEditPrompts prompts;
     ItemCommands commands;
+    EditCommands edits;
 };
 
 }  // namespace
@@ -133,4 +138,5 @@ void WindowItemViews::noteViewChanged() {
 void installItemCommands(Application& app, CommandActions& actions) {
     auto* set = new ItemCommandSet(app, app.window());
     set->commands.registerCommands(actions);
+    set->edits.registerCommands(actions);
 }

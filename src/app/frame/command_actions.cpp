@@ -69,6 +69,10 @@ void CommandActions::setHandler(CommandId id, Handler handler, StateRule rule) {
     }
 }
 
+void CommandActions::setAliasCheckRule(CommandId id, std::function<bool()> rule) {
+    m_aliasChecks.insert(id, std::move(rule));
+}
+
 bool CommandActions::dispatch(CommandId id) {
     QAction* main = action(id);
     auto handler = m_handlers.find(id);
@@ -100,17 +104,20 @@ void CommandActions::updateActions() {
 }
 
 void CommandActions::applyState(CommandId id, const CommandState& state) {
-    QList<QAction*> faces = m_aliases.value(id);
-    faces.prepend(m_actions.value(id));
-    for (QAction* face : faces) {
-        if (!face)
-            continue;
-        face->setEnabled(state.enabled);
-        if (face->isCheckable() && face->isChecked() != state.checked) {
+    const auto show = [](QAction* face, bool enabled, bool checked) {
+        face->setEnabled(enabled);
+        if (face->isCheckable() && face->isChecked() != checked) {
             const QSignalBlocker quiet(face);
-            face->setChecked(state.checked);
+            face->setChecked(checked);
         }
-    }
+    };
+    if (QAction* main = m_actions.value(id))
+        show(main, state.enabled, state.checked);
+    const auto aliasCheck = m_aliasChecks.constFind(id);
+    const bool aliasChecked =
+        aliasCheck == m_aliasChecks.cend() ? state.checked : state.enabled && (*aliasCheck)();
+    for (QAction* face : m_aliases.value(id))
+        show(face, state.enabled, aliasChecked);
 }
 
 void CommandActions::applyShortcuts(const tidemark::KeyTable& keys) {

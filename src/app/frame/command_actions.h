@@ -43,6 +43,10 @@ public:
     QAction* addRangeAction(CommandId id, const QString& text, Handler handler, QObject* owner);
 
     void setHandler(CommandId id, Handler handler, StateRule rule = {});
+    // The check mark of a command's second faces follows `rule` instead of
+    // the command's own (a toolbar button standing for two settings); they
+    // stay enabled with the command.
+    void setAliasCheckRule(CommandId id, std::function<bool()> rule);
     bool hasHandler(CommandId id) const { return m_handlers.contains(id); }
 
     // Runs the command when it is enabled; false when it was ignored.
@@ -65,4 +69,5 @@ private:
     QHash<CommandId, QList<QAction*>> m_aliases;
     QHash<CommandId, Handler> m_handlers;
     QHash<CommandId, StateRule> m_rules;
+    QHash<CommandId, std::function<bool()>> m_aliasChecks;
 };

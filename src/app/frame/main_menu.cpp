@@ -5,6 +5,7 @@
 
 #include "app/frame/command_actions.h"
 #include "app/frame/frame_texts.h"
+#include "app/frame/pane_menus.h"
 #include "app/qt_text.h"
 #include "core/settings/recent_notes.h"
 
@@ -31,12 +32,11 @@ MainMenu::MainMenu(CommandActions& actions, QWidget* parent)
                   kSeparator, kCmdPageSetup, kCmdPrint, kSeparator, kCmdExit});
 
     QMenu* edit = addMenu(m_menuBar, "edit");
-    fill(edit,
-         {kCmdUndo,           kCmdRedo,        kSeparator,      kCmdCut,    kCmdCopy,
-          kCmdPaste,          kCmdPasteBefore, kCmdPasteInside, kCmdDelete, kSeparator,
-          kCmdSelectAll,      kSeparator,      kCmdSort,        kSeparator, kCmdInsertFileName,
-          kCmdInsertDateTime, kSeparator,      kCmdFindDown,    kCmdFindUp, kCmdFindNextDown,
-          kCmdFindNextUp,     kSeparator,      kCmdReadOnly});
+    fill(edit, {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy});
+    fill(addMenu(edit, "paste"), {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
+    fill(edit, {kCmdDelete, kSeparator, kCmdSelectAll, kSeparator, kCmdSort, kSeparator,
+                kCmdInsertFileName, kCmdInsertDateTime, kSeparator, kCmdFindDown, kCmdFindUp,
+                kCmdFindNextDown, kCmdFindNextUp, kSeparator, kCmdReadOnly});
 
     m_view = addMenu(m_menuBar, "view");
     QMenu* toolbars = addMenu(m_view, "view.toolbars");
@@ -100,13 +100,7 @@ QMenu* MainMenu::addMenu(QWidget* parent, const char* key) {
 }
 
 void MainMenu::fill(QMenu* menu, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (id == kSeparator) {
-            menu->addSeparator();
-        } else if (QAction* action = m_actions.action(static_cast<CommandId>(id))) {
-            menu->addAction(action);
-        }
-    }
+    fillMenu(menu, m_actions, ids);
 }
 
 QMenu* MainMenu::addDropDown(int number, std::initializer_list<int> ids) {
@@ -146,5 +140,26 @@ void MainMenu::setRecentNotes(const std::vector<RecentNoteMenuEntry>& entries,
             id, text, [open, id] { open(id); }, m_file);
         m_file->insertAction(before, action);
         m_recentActions.append(action);
+    }
+}
+
+void MainMenu::setRecentMemos(const std::vector<RecentMemoEntry>& entries,
+                              const std::function<void(ItemId)>& jump) {
+    for (QAction* old : m_recentMemoActions) {
+        m_view->removeAction(old);
+        old->deleteLater();
+    }
+    m_recentMemoActions.clear();
+    if (entries.empty())
+        return;
+    m_recentMemoActions.append(m_view->addSeparator());
+    CommandId id = kCmdRecentMemoFirst;
+    for (const RecentMemoEntry& entry : entries) {
+        const ItemId memo = entry.memo;
+        QAction* action = m_actions.addRangeAction(
+            id, entry.text, [jump, memo] { jump(memo); }, m_view);
+        m_view->addAction(action);
+        m_recentMemoActions.append(action);
+        id = static_cast<CommandId>(id + 1);
     }
 }

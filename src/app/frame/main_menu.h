@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/frame/command_table.h"
+#include "app/frame/recent_memo_menu.h"
 
 class CommandActions;
 class QMenu;
@@ -43,6 +44,11 @@ public:
     void setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>& entries,
                         const std::function<void(CommandId)>& open);
     QList<QAction*> recentNoteActions() const { return m_recentActions; }
+    // Replaces the recently opened memos at the end of the View menu, under
+    // a separator of their own (none when there are none).
+    void setRecentMemos(const std::vector<RecentMemoEntry>& entries,
+                        const std::function<void(tidemark::ItemId)>& jump);
+    QList<QAction*> recentMemoActions() const { return m_recentMemoActions; }
 
 signals:
     // A menu is about to open: the window refreshes the states.
@@ -58,5 +64,6 @@ private:
     QMenu* m_file = nullptr;
     QMenu* m_view = nullptr;
     QHash<int, QMenu*> m_dropDowns;
-    QList<QAction*> m_recentActions;  // the entries and the separator above them
+    QList<QAction*> m_recentActions;      // the entries and the separator above them
+    QList<QAction*> m_recentMemoActions;  // likewise
 };

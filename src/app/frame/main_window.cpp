@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -12,7 +13,9 @@
 #include "app/frame/file_commands.h"
 #include "app/frame/main_menu.h"
 #include "app/frame/pane_area.h"
+#include "app/frame/pane_menus.h"
 #include "app/frame/path_box.h"
+#include "app/frame/recent_memo_menu.h"
 #include "app/frame/status_bar.h"
 #include "app/frame/toolbars.h"
 #include "app/frame/window_snap.h"
@@ -63,6 +66,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
 
     CommandActions& actions = app.actions();
     m_menu = new MainMenu(actions, this);
+    m_paneMenus = new PaneMenus(actions, this);
     m_toolbars = new ToolbarSet(actions, *m_menu, this);
     m_panes = new PaneArea(this);
     setCentralWidget(m_panes);
@@ -82,10 +86,15 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         },
         Qt::QueuedConnection);
     connect(text, &MemoTextView::editStateChanged, &actions, &CommandActions::updateActions);
+    connect(text, &MemoTextView::contextMenuRequested, this, [this](const QPoint& at) {
+        m_app.updateActions();
+        m_paneMenus->textMenu(layoutMode() == PaneLayout::kAlternate)->popup(at);
+    });
     for (const CommandInfo& info : commandTable())
         addAction(actions.action(info.id));
 
     connect(m_menu, &MainMenu::aboutToShowMenu, &app, &Application::updateActions);
+    connect(m_menu->viewMenu(), &QMenu::aboutToShow, this, &MainWindow::refreshRecentMemos);
     connect(m_panes, &PaneArea::splitterMoved, this,
             [this](int position) { m_app.note().View().splitter = position; });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -371,6 +380,20 @@ bool MainWindow::focusPane(FocusPane pane) {
         return false;
     target->setFocus(Qt::TabFocusReason);
     return true;
+}
+
+void MainWindow::refreshRecentMemos() {
+    m_menu->setRecentMemos(recentMemoEntries(m_app.note()),
+                           [this](tidemark::ItemId memo) { jumpToMemo(memo); });
+}
+
+void MainWindow::jumpToMemo(tidemark::ItemId memo) {
+    const tidemark::Item* item = m_app.note().FindItem(memo);
+    if (!item || !item->IsMemo() || !m_lists->revealAndSelect(memo, true))
+        return;
+    showItem(memo);
+    if (m_panes->memoText()->holdsMemo())
+        m_panes->memoText()->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>& entries,

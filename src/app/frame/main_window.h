@@ -12,6 +12,7 @@
 
 class Application;
 class MainMenu;
+class PaneMenus;
 class MainStatusBar;
 class PaneArea;
 class ToolbarSet;
@@ -38,6 +39,8 @@ public:
     MainStatusBar* status() const { return m_status; }
     ToolbarSet* toolbars() const { return m_toolbars; }
     MainMenu* mainMenu() const { return m_menu; }
+    // The popup menus of the lists and of the text pane.
+    PaneMenus* paneMenus() const { return m_paneMenus; }
     // What the memo list and the group list do: rows, focus, navigation.
     ListPanes* lists() const { return m_lists; }
 
@@ -89,6 +92,11 @@ public:
     // The status bar's first field by what has the focus, the other two by
     // the focused item of the memo list.
     void refreshStatus();
+    // The recently opened memos of the View menu anew.
+    void refreshRecentMemos();
+    // Shows a memo of the recently opened ones: its row revealed and
+    // selected, its text open.
+    void jumpToMemo(tidemark::ItemId memo);
 
 protected:
     bool event(QEvent* event) override;
@@ -106,6 +114,7 @@ private:
 
     Application& m_app;
     MainMenu* m_menu;
+    PaneMenus* m_paneMenus;
     ToolbarSet* m_toolbars;
     PaneArea* m_panes;
     MainStatusBar* m_status;

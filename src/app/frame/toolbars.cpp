@@ -74,7 +74,9 @@ ToolbarSet::ToolbarSet(CommandActions& actions, MainMenu& menu, QWidget* parent)
     addDropButton(memo, actions.action(kCmdNewGroup), DropDownMenu::kGroupCreation);
     addButtons(memo, {kSeparator, kCmdLockGroup, kSeparator, kCmdSetRemarks, kCmdSetTextColour,
                       kCmdSetBackgroundColour, kCmdStrikeOut, kCmdWordWrap});
-    addDropButton(memo, actions.action(kCmdRemarksIsLink), DropDownMenu::kLink);
+    // Checked when either link setting is on (its menu holds both).
+    addDropButton(memo, actions.alias(kCmdRemarksIsLink, menuTextOf(kCmdRemarksIsLink)),
+                  DropDownMenu::kLink);
     addButtons(memo, {kSeparator, kCmdCopyAttributes, kCmdApplyAttributes});
 
     // The simple toolbar: big pictures with their labels under them.

@@ -14,6 +14,7 @@
 #include "app/frame/main_window.h"
 #include "app/frame/message_box.h"
 #include "app/frame/pane_area.h"
+#include "app/frame/pane_menus.h"
 #include "app/frame/path_box.h"
 #include "app/frame/toolbars.h"
 #include "app/list/body_preview.h"
@@ -50,18 +51,6 @@ constexpr std::uint32_t kItemsInNote = 12007;
 constexpr std::uint32_t kItemsInGroup = 12013;
 constexpr std::uint32_t kPasswordNeeded = 12017;
 constexpr std::uint32_t kRootTitle = 10005;
-
-constexpr int kSeparator = 0;
-
-void fill(QMenu* menu, CommandActions& actions, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (id == kSeparator) {
-            menu->addSeparator();
-        } else if (QAction* action = actions.action(static_cast<CommandId>(id))) {
-            menu->addAction(action);
-        }
-    }
-}
 
 }  // namespace
 
@@ -103,6 +92,11 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
     connect(&m_groupList, &MemoRowsView::itemActivated, this, [this] { activateInGroupList(); });
     connect(&m_memoList, &MemoList::sidewaysKey, this, &ListPanes::sidewaysKey);
     connect(&m_memoList, &MemoRowsView::keyPressed, this, &ListPanes::endHintRows);
+    for (MemoRowsView* list :
+         {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
+        connect(list, &MemoRowsView::deletePressed, this,
+                [this] { m_app.actions().dispatch(kCmdDelete); });
+    }
     m_memoList.viewport()->installEventFilter(this);
     connect(&app.actions(), &CommandActions::commandStarting, this, &ListPanes::endHintRows);
     connect(qApp, &QApplication::focusChanged, this,
@@ -154,8 +148,10 @@ void ListPanes::registerCommands(CommandActions& actions) {
     actions.setHandler(
         kCmdEditTitle, [this] { editTitle(); },
         [this] {
-            return CommandState{!readOnly() && (m_memoList.focusedItem() != kNoItem ||
-                                                m_groupList.focusedItem() != kNoItem)};
+            const MemoRowsView& list = m_focusWindow == FocusWindow::kGroupList
+                                           ? static_cast<const MemoRowsView&>(m_groupList)
+                                           : static_cast<const MemoRowsView&>(m_memoList);
+            return CommandState{list.focusedItem() != kNoItem};
         });
     actions.setHandler(
         kCmdParentGroup, [this] { upOneGroup(); },
@@ -164,13 +160,12 @@ void ListPanes::registerCommands(CommandActions& actions) {
             return CommandState{item && item->links.parent != note().RootId() &&
                                 item->links.parent != kNoItem};
         });
-    auto hasStart = [this] {
-        return CommandState{m_text.holdsMemo() || m_memoList.focusedItem() != kNoItem};
-    };
     actions.setHandler(
-        kCmdPreviousMemo, [this] { previousMemo(); }, hasStart);
+        kCmdPreviousMemo, [this] { previousMemo(); },
+        [this] { return CommandState{memoStep(false) != kNoItem}; });
     actions.setHandler(
-        kCmdNextMemo, [this] { nextMemo(); }, hasStart);
+        kCmdNextMemo, [this] { nextMemo(); },
+        [this] { return CommandState{memoStep(true) != kNoItem}; });
 }
 
 void ListPanes::applySettings() {
@@ -421,24 +416,25 @@ void ListPanes::sidewaysKey(bool right) {
         revealAndSelect(item->links.firstChild, true);
 }
 
-void ListPanes::stepToMemo(bool forward) {
+ItemId ListPanes::memoStep(bool forward) const {
     Note& shown = note();
     const ItemId start = m_text.holdsMemo() ? m_text.openMemo() : m_memoList.focusedItem();
     const Item* item = shown.FindItem(start);
     if (!item)
-        return;
-    const Item* target = nullptr;
+        return kNoItem;
     std::size_t budget = shown.Items().Size() + 1;
     for (const Item* at = shown.FindItem(forward ? item->links.next : item->links.previous);
          at && budget-- > 0; at = shown.FindItem(forward ? at->links.next : at->links.previous)) {
-        if (at->IsMemo()) {
-            target = at;
-            break;
-        }
+        if (at->IsMemo())
+            return at->links.id;
     }
-    if (!target)
+    return kNoItem;
+}
+
+void ListPanes::stepToMemo(bool forward) {
+    const ItemId next = memoStep(forward);
+    if (next == kNoItem)
         return;
-    const ItemId next = target->links.id;
     const bool wasShown = m_text.holdsMemo();
     closeMemo();
     revealAndSelect(next, true);
@@ -525,35 +521,8 @@ void ListPanes::stateImageClicked(bool inMemoList, ItemId item, int stateImage) 
 }
 
 QMenu* ListPanes::popupMenu(bool memoList) {
-    CommandActions& actions = m_app.actions();
-    auto build = [&](QMenu* menu) {
-        QMenu* create = menu->addMenu(frameText("menu.memo.create"));
-        fill(create, actions, {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
-        QMenu* createGroup = menu->addMenu(frameText("menu.memo.createGroup"));
-        fill(createGroup, actions, {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
-        fill(menu, actions,
-             {kSeparator, kCmdEditTitle, kCmdOpenLink, kSeparator, kCmdCut, kCmdCopy});
-        QMenu* paste = menu->addMenu(listText("popup.paste"));
-        fill(paste, actions, {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
-        fill(menu, actions,
-             {kCmdDelete, kSeparator, kCmdLockGroup, kSeparator, kCmdSetRemarks, kCmdSetTextColour,
-              kCmdSetBackgroundColour, kCmdStrikeOut, kSeparator, kCmdSort});
-    };
-    if (memoList && alternateLayout()) {
-        if (!m_alternateMenu) {
-            m_alternateMenu = new QMenu(&m_window);
-            m_alternateMenu->setObjectName(QStringLiteral("menu.147"));
-            fill(m_alternateMenu, actions, {kCmdSwitchPane, kCmdToggleTitleBar, kCmdExit});
-            build(m_alternateMenu);
-        }
-        return m_alternateMenu;
-    }
-    if (!m_listMenu) {
-        m_listMenu = new QMenu(&m_window);
-        m_listMenu->setObjectName(QStringLiteral("menu.122"));
-        build(m_listMenu);
-    }
-    return m_listMenu;
+    // The group list shows the split layouts' menu in every layout.
+    return m_window.paneMenus()->listMenu(memoList && alternateLayout());
 }
 
 void ListPanes::showPopup(bool memoList, const QPoint& globalPos) {

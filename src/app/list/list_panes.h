@@ -137,6 +137,8 @@ private:
     void columnClicked(int column);
     void scheduleStatus();
     void stepToMemo(bool forward);
+    // The memo the previous or next memo command goes to; 0 when none.
+    tidemark::ItemId memoStep(bool forward) const;
 
     Application& m_app;
     MainWindow& m_window;
@@ -146,7 +148,5 @@ private:
     QComboBox& m_pathBox;
     std::unique_ptr<tidemark::LockDialogs> m_lockDialogs;
     FocusWindow m_focusWindow = FocusWindow::kMemoList;
-    QMenu* m_listMenu = nullptr;       // 122
-    QMenu* m_alternateMenu = nullptr;  // 147
     bool m_statusPending = false;
 };

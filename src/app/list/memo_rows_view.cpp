@@ -188,6 +188,13 @@ void MemoRowsView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Escape:
             emit escapePressed();
             break;
+        case Qt::Key_Delete:
+            if (modifiers == Qt::NoModifier && !isEditingTitle()) {
+                event->accept();
+                emit deletePressed();
+                return;
+            }
+            break;
         case Qt::Key_Menu: {
             // The popup comes at the centre of the focused row's title area.
             event->accept();

@@ -64,6 +64,8 @@ signals:
     void columnClicked(int column);
     // A key went down in the list.
     void keyPressed(int key);
+    // The Delete key (the window runs its delete command).
+    void deletePressed();
     // Escape in the list (a pending cut is cancelled).
     void escapePressed();
     // The keyboard focus came or went.

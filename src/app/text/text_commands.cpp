@@ -1,11 +1,11 @@
 #include "app/text/text_commands.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPointer>
 
+#include "app/edit/edit_focus.h"
 #include "app/frame/application.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/main_window.h"
@@ -42,21 +42,6 @@ void installTextCommands(Application& app, CommandActions& actions) {
 }
 
 void TextCommands::registerCommands(CommandActions& actions) {
-    const auto editable = [this] { return !m_app.IsReadOnly(); };
-    actions.setHandler(
-        tidemark::kCmdUndo, [this] { undo(); },
-        [this, editable] {
-            if (textHasFocus())
-                return CommandState{editable() && view().document()->isUndoAvailable()};
-            const QLineEdit* box = focusedLineEdit();
-            return CommandState{box && editable() && box->isUndoAvailable()};
-        });
-    actions.setHandler(
-        tidemark::kCmdRedo, [this] { redo(); },
-        [this, editable] {
-            return CommandState{textHasFocus() && editable() &&
-                                view().document()->isRedoAvailable()};
-        });
     actions.setHandler(
         tidemark::kCmdInsertDateTime, [this] { insertDateTime(); },
         [this] { return CommandState{canInsert()}; });
@@ -84,36 +69,15 @@ MemoTextView& TextCommands::view() const {
 }
 
 bool TextCommands::textHasFocus() const {
-    return m_app.window() && QApplication::focusWidget() == &view() && view().holdsMemo();
+    return m_app.window() && editFocusOf(*m_app.window()).kind == EditFocus::Kind::kText;
 }
 
 QLineEdit* TextCommands::focusedLineEdit() const {
-    MainWindow* window = m_app.window();
-    QWidget* focus = QApplication::focusWidget();
-    if (!window || !focus || !window->isAncestorOf(focus))
-        return nullptr;
-    if (auto* box = qobject_cast<QLineEdit*>(focus))
-        return box;
-    if (auto* combo = qobject_cast<QComboBox*>(focus))
-        return combo->lineEdit();
-    return nullptr;
+    return m_app.window() ? editFocusOf(*m_app.window()).field : nullptr;
 }
 
 bool TextCommands::canInsert() const {
     return !m_app.IsReadOnly() && (textHasFocus() || focusedLineEdit());
-}
-
-void TextCommands::undo() {
-    if (textHasFocus()) {
-        view().undo();
-    } else if (QLineEdit* box = focusedLineEdit()) {
-        box->undo();
-    }
-}
-
-void TextCommands::redo() {
-    if (textHasFocus())
-        view().redo();
 }
 
 void TextCommands::insertIntoFocus(const QString& text, QLineEdit* box, bool intoText) {

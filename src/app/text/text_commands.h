@@ -10,19 +10,16 @@ class CommandActions;
 class MemoTextView;
 class QLineEdit;
 
-// The commands of the text pane: undo and redo, inserting the date and time
-// or a file name into the edit box that has the focus, and opening the link
-// of the focused memo. Edit boxes are the text pane holding a memo, the path
-// box and a title being edited in a list; undo works in each of them, redo
-// only in the text pane.
+// The insertions of the text pane, inserting the date and time or a file
+// name into the edit box that has the focus, and opening the link of the
+// focused memo. Edit boxes are the text pane holding a memo, the path box
+// and a title being edited in a list.
 class TextCommands : public QObject {
     Q_OBJECT
 public:
     TextCommands(Application& app, QObject* parent) : QObject(parent), m_app(app) {}
     void registerCommands(CommandActions& actions);
 
-    void undo();
-    void redo();
     void insertDateTime();
     // Asks for a file; nothing when the user cancels.
     void insertFileName();

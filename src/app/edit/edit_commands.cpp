@@ -1,0 +1,205 @@
+#include "app/edit/edit_commands.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTimer>
+
+#include "app/edit/item_commands.h"
+#include "app/frame/application.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/list/memo_rows_view.h"
+#include "app/text/memo_text_view.h"
+
+using namespace tidemark;
+using Kind = EditFocus::Kind;
+
+EditCommands::EditCommands(Application& app, ItemCommands& items, QObject* parent)
+    : QObject(parent), m_app(app), m_items(items) {
+    MemoTextView* text = app.window()->panes()->memoText();
+    for (auto signal : {&MemoTextView::copyAvailable, &MemoTextView::undoAvailable,
+                        &MemoTextView::redoAvailable}) {
+        connect(text, signal, this, &EditCommands::scheduleUpdate);
+    }
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &EditCommands::scheduleUpdate);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { watchField(now); });
+}
+
+void EditCommands::registerCommands(CommandActions& actions) {
+    actions.setHandler(
+        kCmdUndo, [this] { undo(); }, [this] { return undoState(); });
+    actions.setHandler(
+        kCmdRedo, [this] { redo(); }, [this] { return redoState(); });
+    actions.setHandler(
+        kCmdCut, [this] { cut(); }, [this] { return takeState(true); });
+    actions.setHandler(
+        kCmdCopy, [this] { copy(); }, [this] { return takeState(false); });
+    actions.setHandler(
+        kCmdPaste, [this] { paste(); }, [this] { return pasteState(); });
+    actions.setHandler(
+        kCmdDelete, [this] { deleteSelection(); }, [this] { return deleteState(); });
+    actions.setHandler(kCmdSelectAll, [this] { selectAll(); });
+}
+
+EditFocus EditCommands::focus() const {
+    return m_app.window() ? editFocusOf(*m_app.window()) : EditFocus{};
+}
+
+bool EditCommands::readOnly() const {
+    return m_app.IsReadOnly();
+}
+
+bool EditCommands::clipboardHasText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText();
+}
+
+CommandState EditCommands::undoState() const {
+    const EditFocus at = focus();
+    switch (at.kind) {
+        case Kind::kField:
+            return {!readOnly() && at.field->isUndoAvailable()};
+        case Kind::kText:
+            return {!readOnly() && at.text->document()->isUndoAvailable()};
+        default:
+            return {false};
+    }
+}
+
+CommandState EditCommands::redoState() const {
+    const EditFocus at = focus();
+    return {at.kind == Kind::kText && !readOnly() && at.text->document()->isRedoAvailable()};
+}
+
+CommandState EditCommands::takeState(bool removes) const {
+    const EditFocus at = focus();
+    const bool allowed = !removes || !readOnly();
+    switch (at.kind) {
+        case Kind::kField:
+            return {allowed && at.field->hasSelectedText()};
+        case Kind::kText:
+            return {allowed && at.text->textCursor().hasSelection()};
+        default:
+            return {false};
+    }
+}
+
+CommandState EditCommands::deleteState() const {
+    const EditFocus at = focus();
+    if (at.kind == Kind::kList)
+        return {!readOnly() && at.list->selectedCount() > 0};
+    return takeState(true);
+}
+
+CommandState EditCommands::pasteState() const {
+    const Kind kind = focus().kind;
+    return {(kind == Kind::kField || kind == Kind::kText) && !readOnly() && clipboardHasText()};
+}
+
+void EditCommands::undo() {
+    const EditFocus at = focus();
+    if (at.kind == Kind::kField) {
+        at.field->undo();
+    } else if (at.kind == Kind::kText) {
+        at.text->undo();
+    }
+}
+
+void EditCommands::redo() {
+    const EditFocus at = focus();
+    if (at.kind == Kind::kText)
+        at.text->redo();
+}
+
+void EditCommands::cut() {
+    const EditFocus at = focus();
+    if (at.kind == Kind::kField) {
+        at.field->cut();
+    } else if (at.kind == Kind::kText) {
+        at.text->cut();
+    }
+}
+
+void EditCommands::copy() {
+    const EditFocus at = focus();
+    if (at.kind == Kind::kField) {
+        at.field->copy();
+    } else if (at.kind == Kind::kText) {
+        at.text->copy();
+    }
+}
+
+void EditCommands::paste() {
+    const EditFocus at = focus();
+    if (at.kind == Kind::kField) {
+        at.field->paste();
+    } else if (at.kind == Kind::kText) {
+        at.text->paste();
+    }
+}
+
+void EditCommands::deleteSelection() {
+    const EditFocus at = focus();
+    switch (at.kind) {
+        case Kind::kField:
+            if (at.field->hasSelectedText())
+                at.field->del();
+            break;
+        case Kind::kText: {
+            QTextCursor cursor = at.text->textCursor();
+            cursor.removeSelectedText();
+            at.text->setTextCursor(cursor);
+            break;
+        }
+        case Kind::kList:
+            m_items.deleteSelection();
+            break;
+        case Kind::kNone:
+            break;
+    }
+}
+
+void EditCommands::selectAll() {
+    const EditFocus at = focus();
+    switch (at.kind) {
+        case Kind::kField:
+            at.field->selectAll();
+            break;
+        case Kind::kText:
+            at.text->selectAll();
+            break;
+        case Kind::kList:
+            at.list->selectAll();
+            break;
+        case Kind::kNone:
+            break;
+    }
+}
+
+void EditCommands::scheduleUpdate() {
+    if (m_updatePending)
+        return;
+    m_updatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_updatePending = false;
+        m_app.updateActions();
+    });
+}
+
+void EditCommands::watchField(QWidget* now) {
+    if (m_watchedField)
+        disconnect(m_watchedField, nullptr, this, nullptr);
+    m_watchedField = nullptr;
+    if (!now || !m_app.window())
+        return;
+    QLineEdit* field = editFocusOf(*m_app.window()).field;
+    if (!field)
+        return;
+    m_watchedField = field;
+    connect(field, &QLineEdit::selectionChanged, this, &EditCommands::scheduleUpdate);
+}
