@@ -23,6 +23,37 @@ tidemark::ByteString fromQString(const QString& text, QString* lost) {
     return tidemark::ByteString(std::move(encoded.bytes));
 }
 
+std::vector<TextSpan> unstorableSpans(const QString& text, QString* lost) {
+    QString dropped;
+    fromQString(text, &dropped);
+    if (lost)
+        *lost = dropped;
+    std::vector<TextSpan> spans;
+    if (dropped.isEmpty())
+        return spans;
+    // The encoder lists every dropped character in input order, an unpaired
+    // surrogate as U+FFFD; walking the text in step with that list finds
+    // them without encoding anything again.
+    const std::u32string order = dropped.toStdU32String();
+    std::size_t next = 0;
+    for (qsizetype i = 0; i < text.size() && next < order.size();) {
+        qsizetype length = 1;
+        char32_t c = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            length = 2;
+        } else if (text[i].isSurrogate()) {
+            c = 0xFFFD;
+        }
+        if (c == order[next]) {
+            spans.push_back({i, length});
+            ++next;
+        }
+        i += length;
+    }
+    return spans;
+}
+
 QString pathFromBytes(std::string_view bytes) {
     return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }

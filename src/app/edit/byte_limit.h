@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -12,6 +13,13 @@ QString cutToBytes(const QString& text, int maxBytes);
 // return before it becomes CR LF.
 QString withCrLf(const QString& text);
 
-// Keeps what the user types within `maxBytes` CP932 bytes.
-void limitToBytes(QLineEdit* edit, int maxBytes);
-void limitToBytes(QPlainTextEdit* edit, int maxBytes);
+// Hears the characters just left out of an edit box because CP932 cannot
+// hold them, in the order they came.
+using UnstorableHandler = std::function<void(const QString& lost)>;
+
+// Keeps what the user types, pastes or inserts within `maxBytes` CP932
+// bytes, and leaves out the characters CP932 cannot hold (the caret stays
+// where it was relative to the text kept), naming them to `unstorable`
+// (which may be empty). The handler is called only while `edit` lives.
+void limitToBytes(QLineEdit* edit, int maxBytes, UnstorableHandler unstorable = {});
+void limitToBytes(QPlainTextEdit* edit, int maxBytes, UnstorableHandler unstorable = {});

@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "app/edit/byte_limit.h"
+#include "app/edit/edit_texts.h"
+#include "app/edit/unstorable_notice.h"
 #include "app/frame/message_box.h"
 #include "app/ui_strings.h"
 
@@ -13,12 +15,14 @@ constexpr std::uint32_t kEnterCaption = 20027;
 }
 
 CaptionDialog::CaptionDialog(const QString& caption, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("備考欄の列名"));
+    setWindowTitle(editText("caption.title"));
     auto* layout = new QVBoxLayout(this);
     m_edit = new QLineEdit(cutToBytes(caption, kMaxBytes), this);
     m_edit->setObjectName(QStringLiteral("caption"));
-    limitToBytes(m_edit, kMaxBytes);
     layout->addWidget(m_edit);
+    m_unstorable = new UnstorableNotice(this);
+    layout->addWidget(m_unstorable);
+    limitToBytes(m_edit, kMaxBytes, [this](const QString& lost) { m_unstorable->report(lost); });
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CaptionDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CaptionDialog::reject);

@@ -4,10 +4,10 @@
 #include <QWidget>
 
 #include "app/edit/caption_dialog.h"
-#include "app/edit/lock_password_dialog.h"
 #include "app/edit/remarks_dialog.h"
 #include "app/edit/sort_dialog.h"
 #include "app/frame/message_box.h"
+#include "app/list/password_dialog.h"
 #include "app/qt_text.h"
 #include "app/ui_strings.h"
 
@@ -80,10 +80,7 @@ std::optional<QString> DialogEditPrompts::editCaption(const QString& current) {
 
 std::optional<ByteString> DialogEditPrompts::AskPassword(const ByteString& groupTitle,
                                                          bool confirm) {
-    LockPasswordDialog dialog(toQString(groupTitle), confirm, m_window);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return fromQString(dialog.password());
+    return DialogLockDialogs(m_window).AskPassword(groupTitle, confirm);
 }
 
 void DialogEditPrompts::ShowMessage(std::uint32_t stringId, const ByteString& name) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -13,10 +15,12 @@
 
 #include "app/edit/byte_limit.h"
 #include "app/edit/caption_dialog.h"
-#include "app/edit/lock_password_dialog.h"
+#include "app/edit/dialog_edit_prompts.h"
 #include "app/edit/remarks_dialog.h"
 #include "app/edit/sort_dialog.h"
 #include "app/edit/sort_progress_window.h"
+#include "app/edit/unstorable_notice.h"
+#include "app/list/password_dialog.h"
 #include "app/qt_text.h"
 #include "app/test_support.h"
 
@@ -78,6 +82,70 @@ TEST(CaptionDialog, BlankCaptionIsRefusedAndTheDialogStays) {
     EXPECT_FALSE(dialog.caption().startsWith(u' '));
 }
 
+// What the user sees when characters the note cannot hold are left out.
+QString unstorableText(const QString& lost) {
+    return QStringLiteral("「%1」はノートに保存できない文字のため、取り除きました").arg(lost);
+}
+
+// Presses a key that produces `text`, as a keyboard or an input method does
+// (QTest::keyClicks takes Latin-1 only).
+void typeCharacters(QWidget* widget, const QString& text) {
+    QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text, Qt::NoModifier);
+}
+
+TEST(CaptionDialog, CharactersTheNoteCannotHoldAreLeftOutAndNamed) {
+    CaptionDialog plain(QString{});
+    typeCharacters(plain.edit(), QStringLiteral("列名 ～−"));
+    EXPECT_EQ(plain.edit()->text(), QStringLiteral("列名 ～−"));
+    EXPECT_FALSE(plain.unstorableNotice()->isVisibleTo(&plain));
+
+    CaptionDialog typed(QString{});
+    QTest::keyClicks(typed.edit(), QStringLiteral("a"));
+    typeCharacters(typed.edit(), QStringLiteral("😀"));
+    QTest::keyClicks(typed.edit(), QStringLiteral("b"));
+    EXPECT_EQ(typed.edit()->text(), QStringLiteral("ab"));
+    EXPECT_TRUE(typed.unstorableNotice()->isVisibleTo(&typed));
+    EXPECT_EQ(typed.unstorableNotice()->text(), unstorableText(QStringLiteral("😀")));
+
+    // Pasted in the middle: the caret stays after what was kept.
+    typed.edit()->setCursorPosition(1);
+    typed.edit()->insert(QStringLiteral("\u0E01x😀"));
+    EXPECT_EQ(typed.edit()->text(), QStringLiteral("axb"));
+    EXPECT_EQ(typed.edit()->cursorPosition(), 2);
+    EXPECT_EQ(typed.unstorableNotice()->text(), unstorableText(QStringLiteral("\u0E01😀")));
+}
+
+TEST(RemarksDialog, CharactersTheNoteCannotHoldAreLeftOutAndNamed) {
+    RemarksDialog plain(QString{});
+    typeCharacters(plain.edit(), QStringLiteral("備考"));
+    plain.insertText(QStringLiteral("a\nb"));
+    EXPECT_EQ(plain.text(), QStringLiteral("備考a\r\nb"));
+    EXPECT_FALSE(plain.unstorableNotice()->isVisibleTo(&plain));
+
+    RemarksDialog dialog(QStringLiteral("xy"));
+    dialog.edit()->moveCursor(QTextCursor::Start);
+    dialog.edit()->moveCursor(QTextCursor::NextCharacter);
+    dialog.insertText(QStringLiteral("a😀b"));
+    EXPECT_EQ(dialog.text(), QStringLiteral("xaby"));
+    EXPECT_EQ(dialog.edit()->textCursor().position(), 3);
+    EXPECT_TRUE(dialog.unstorableNotice()->isVisibleTo(&dialog));
+    EXPECT_EQ(dialog.unstorableNotice()->text(), unstorableText(QStringLiteral("😀")));
+    // Undo does not bring them back.
+    dialog.edit()->undo();
+    EXPECT_EQ(dialog.text(), QStringLiteral("xaby"));
+
+    typeCharacters(dialog.edit(), QStringLiteral("\u0E01"));
+    EXPECT_EQ(dialog.text(), QStringLiteral("xaby"));
+    EXPECT_EQ(dialog.unstorableNotice()->text(), unstorableText(QStringLiteral("\u0E01")));
+
+    // At the byte limit the character is named as well.
+    RemarksDialog full(QString(RemarksDialog::kMaxBytes, u'a'));
+    full.edit()->moveCursor(QTextCursor::End);
+    full.insertText(QStringLiteral("😀b"));
+    EXPECT_EQ(full.text(), QString(RemarksDialog::kMaxBytes, u'a'));
+    EXPECT_EQ(full.unstorableNotice()->text(), unstorableText(QStringLiteral("😀")));
+}
+
 TEST(SortDialog, WholeNoteForcesRecursionAndTheChoiceComesBack) {
     EditPrompts::SortChoice preset;
     preset.key = 3;
@@ -105,16 +173,76 @@ TEST(SortProgressWindow, ShowsOnlyAfterTheDelayAndCancelStopsTheSort) {
     EXPECT_FALSE(window.Continue(SortProgressWindow::kShowAfterMs + 10));
 }
 
-TEST(LockPasswordDialog, ConfirmationMustMatch) {
-    LockPasswordDialog dialog(QStringLiteral("g"), true);
-    dialog.passwordEdit()->setText(QStringLiteral("abcd"));
-    dialog.confirmEdit()->setText(QStringLiteral("abce"));
-    dialog.accept();
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    dialog.confirmEdit()->setText(QStringLiteral("abcd"));
-    dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.password(), QStringLiteral("abcd"));
+template <typename T>
+QStringList textsOf(const QWidget& widget) {
+    QStringList texts;
+    for (const T* child : widget.findChildren<T*>())
+        texts << child->text();
+    return texts;
+}
+
+QString buttonText(const QWidget& widget, const char* name) {
+    const auto* button = widget.findChild<QAbstractButton*>(QString::fromLatin1(name));
+    return button ? button->text() : QStringLiteral("(no button %1)").arg(QLatin1String(name));
+}
+
+TEST(ItemDialogs, ShowTheirOwnTexts) {
+    RemarksDialog remarks(QString{});
+    CaptionDialog caption(QString{});
+    SortDialog sort(QStringLiteral("g"), QStringLiteral("備考"), EditPrompts::SortChoice{});
+    SortProgressWindow progress;
+    const struct {
+        QString shown;
+        QString expected;
+    } cases[] = {
+        {remarks.windowTitle(), "備考"},
+        {buttonText(remarks, "insertDate"), "挿入"},
+        {buttonText(remarks, "insertTime"), "挿入"},
+        {buttonText(remarks, "insertFile"), "ファイル名..."},
+        {buttonText(remarks, "insertHttp"), "http://"},
+        {buttonText(remarks, "insertMailto"), "mailto:"},
+        {buttonText(remarks, "set"), "設定(&S)"},
+        {buttonText(remarks, "clear"), "消去(&C)"},
+        {buttonText(remarks, "cancel"), "キャンセル"},
+        {caption.windowTitle(), "備考欄の列名"},
+        {sort.windowTitle(), "並べ替え"},
+        {textsOf<QRadioButton>(sort).join(u'|'),
+         "現在のメモグループの内容を並べ替える(&P) g|"
+         "ノート全体と全メモグループの内容を並べ替える(&N)|昇順|降順"},
+        {sort.recursiveBox()->text(), "下階層のメモグループの内容も並べ替える(&C)"},
+        {progress.windowTitle(), "並べ替え中..."},
+        {textsOf<QLabel>(progress).first(), "メモグループ:"},
+        {buttonText(progress, "cancel"), "キャンセル"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, c.expected);
+}
+
+TEST(DialogEditPrompts, AttachingALockAsksForThePasswordTwice) {
+    QWidget window;
+    DialogEditPrompts prompts(&window);
+    DialogAnswerer answers;
+    answers.then([](QWidget* dialog) {
+        auto* password = qobject_cast<PasswordDialog*>(dialog);
+        if (!password || !password->confirmField()) {
+            ADD_FAILURE() << "no password dialog with a confirmation field";
+            static_cast<QDialog*>(dialog)->reject();
+            return;
+        }
+        password->passwordField()->setText(QStringLiteral("abcd"));
+        password->confirmField()->setText(QStringLiteral("abce"));
+        password->accept();  // refused: the dialog stays
+        EXPECT_TRUE(password->isVisible());
+        password->passwordField()->setText(QStringLiteral("abcd"));
+        password->confirmField()->setText(QStringLiteral("abcd"));
+        password->accept();
+    });
+    answers.thenMessage(QMessageBox::Ok);
+    EXPECT_EQ(prompts.AskPassword(tidemark::ByteString("g"), true), tidemark::ByteString("abcd"));
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_EQ(answers.messages,
+              QStringList{"入力した2つのパスワードが一致しません。もう一度入力してください。"});
+    EXPECT_EQ(answers.unexpected, 0);
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <QVBoxLayout>
 
 #include "app/edit/byte_limit.h"
+#include "app/edit/edit_texts.h"
+#include "app/edit/unstorable_notice.h"
 #include "app/ui_strings.h"
 
 namespace {
@@ -27,15 +29,17 @@ QPushButton* addButton(QWidget* parent, QLayout* layout, const QString& text, co
 }  // namespace
 
 RemarksDialog::RemarksDialog(const QString& remarks, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("備考"));
+    setWindowTitle(editText("remarks.title"));
     auto* layout = new QVBoxLayout(this);
     m_edit = new QPlainTextEdit(this);
     m_edit->setObjectName(QStringLiteral("remarks"));
     QString shown = remarks;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_edit->setPlainText(shown);
-    limitToBytes(m_edit, kMaxBytes);
     layout->addWidget(m_edit);
+    m_unstorable = new UnstorableNotice(this);
+    layout->addWidget(m_unstorable);
+    limitToBytes(m_edit, kMaxBytes, [this](const QString& lost) { m_unstorable->report(lost); });
 
     auto* aids = new QGridLayout;
     m_date = new QDateEdit(QDate::currentDate(), this);
@@ -46,21 +50,21 @@ RemarksDialog::RemarksDialog(const QString& remarks, QWidget* parent) : QDialog(
     aids->addWidget(m_time, 1, 0);
     auto* dateRow = new QHBoxLayout;
     auto* timeRow = new QHBoxLayout;
-    auto* insertDate = addButton(this, dateRow, QStringLiteral("挿入"), "insertDate");
-    auto* insertTime = addButton(this, timeRow, QStringLiteral("挿入"), "insertTime");
+    auto* insertDate = addButton(this, dateRow, editText("remarks.insert"), "insertDate");
+    auto* insertTime = addButton(this, timeRow, editText("remarks.insert"), "insertTime");
     aids->addLayout(dateRow, 0, 1);
     aids->addLayout(timeRow, 1, 1);
     layout->addLayout(aids);
     auto* prefixes = new QHBoxLayout;
-    auto* file = addButton(this, prefixes, QStringLiteral("ファイル名..."), "insertFile");
+    auto* file = addButton(this, prefixes, editText("remarks.file"), "insertFile");
     auto* http = addButton(this, prefixes, uiText(kHttpPrefix), "insertHttp");
     auto* mailto = addButton(this, prefixes, uiText(kMailtoPrefix), "insertMailto");
     layout->addLayout(prefixes);
 
     auto* buttons = new QHBoxLayout;
-    auto* set = addButton(this, buttons, QStringLiteral("設定(&S)"), "set");
-    auto* clear = addButton(this, buttons, QStringLiteral("消去(&C)"), "clear");
-    auto* cancel = addButton(this, buttons, QStringLiteral("キャンセル"), "cancel");
+    auto* set = addButton(this, buttons, editText("remarks.set"), "set");
+    auto* clear = addButton(this, buttons, editText("remarks.clear"), "clear");
+    auto* cancel = addButton(this, buttons, editText("remarks.cancel"), "cancel");
     set->setDefault(true);
     layout->addLayout(buttons);
 

@@ -5,10 +5,12 @@
 class QDateEdit;
 class QPlainTextEdit;
 class QTimeEdit;
+class UnstorableNotice;
 
 // Dialog 135 "備考": the remarks text (at most kMaxBytes CP932 bytes) with
 // aids that insert a date, a time, a file name, "http://" or "mailto:" at
-// the caret. 設定 keeps the text, 消去 gives the empty text.
+// the caret. 設定 keeps the text, 消去 gives the empty text. Characters the
+// note cannot hold are left out of the text and named under it.
 class RemarksDialog : public QDialog {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ public:
     QPlainTextEdit* edit() const { return m_edit; }
     QDateEdit* datePicker() const { return m_date; }
     QTimeEdit* timePicker() const { return m_time; }
+    // Hidden until characters the note cannot hold were left out.
+    UnstorableNotice* unstorableNotice() const { return m_unstorable; }
 
 private:
     void chooseFile();
@@ -30,5 +34,6 @@ private:
     QPlainTextEdit* m_edit;
     QDateEdit* m_date;
     QTimeEdit* m_time;
+    UnstorableNotice* m_unstorable;
     bool m_cleared = false;
 };

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/edit/edit_texts.h"
 #include "app/ui_strings.h"
 
 namespace {
@@ -19,7 +20,7 @@ constexpr std::uint32_t kBodyColumn = 11003;
 SortDialog::SortDialog(const QString& groupTitle, const QString& remarksCaption,
                        const EditPrompts::SortChoice& preset, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("並べ替え"));
+    setWindowTitle(editText("sort.title"));
     auto* layout = new QVBoxLayout(this);
     m_key = new QComboBox(this);
     // Index + 1 is the sort key.
@@ -28,11 +29,9 @@ SortDialog::SortDialog(const QString& groupTitle, const QString& remarksCaption,
     m_key->setCurrentIndex(qBound(0, preset.key - 1, 3));
     layout->addWidget(m_key);
 
-    m_group = new QRadioButton(
-        QStringLiteral("現在のメモグループの内容を並べ替える(&P)") + u' ' + groupTitle, this);
-    m_wholeNote =
-        new QRadioButton(QStringLiteral("ノート全体と全メモグループの内容を並べ替える(&N)"), this);
-    m_recursive = new QCheckBox(QStringLiteral("下階層のメモグループの内容も並べ替える(&C)"), this);
+    m_group = new QRadioButton(editText("sort.group") + u' ' + groupTitle, this);
+    m_wholeNote = new QRadioButton(editText("sort.wholeNote"), this);
+    m_recursive = new QCheckBox(editText("sort.recursive"), this);
     (preset.wholeNote ? m_wholeNote : m_group)->setChecked(true);
     m_recursive->setChecked(preset.recursive);
     layout->addWidget(m_group);
@@ -48,8 +47,8 @@ SortDialog::SortDialog(const QString& groupTitle, const QString& remarksCaption,
 
     auto* direction = new QGroupBox(this);
     auto* directionLayout = new QVBoxLayout(direction);
-    m_ascending = new QRadioButton(QStringLiteral("昇順"), direction);
-    m_descending = new QRadioButton(QStringLiteral("降順"), direction);
+    m_ascending = new QRadioButton(editText("sort.ascending"), direction);
+    m_descending = new QRadioButton(editText("sort.descending"), direction);
     (preset.descending ? m_descending : m_ascending)->setChecked(true);
     directionLayout->addWidget(m_ascending);
     directionLayout->addWidget(m_descending);

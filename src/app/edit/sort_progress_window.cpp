@@ -6,20 +6,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/edit/edit_texts.h"
 #include "app/qt_text.h"
 
 SortProgressWindow::SortProgressWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("sortProgress"));
-    setWindowTitle(QStringLiteral("並べ替え中..."));
+    setWindowTitle(editText("progress.title"));
     setModal(false);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("メモグループ:"), this));
+    row->addWidget(new QLabel(editText("progress.group"), this));
     m_group = new QLabel(this);
     m_group->setObjectName(QStringLiteral("groupTitle"));
     row->addWidget(m_group, 1);
     layout->addLayout(row);
-    auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    auto* cancel = new QPushButton(editText("progress.cancel"), this);
     cancel->setObjectName(QStringLiteral("cancel"));
     layout->addWidget(cancel, 0, Qt::AlignRight);
     connect(cancel, &QPushButton::clicked, this, [this] { m_cancelled = true; });

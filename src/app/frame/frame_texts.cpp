@@ -1,24 +1,15 @@
 #include "app/frame/frame_texts.h"
 
-#include <cstring>
+#include "app/keyed_texts.h"
 
 namespace {
 
-struct FrameText {
-    const char* key;
-    const char* text;
-};
-
-constexpr FrameText kTexts[] = {
+constexpr KeyedText kTexts[] = {
 #include "app/frame/frame_texts_ja.inc"
 };
 
 }  // namespace
 
 QString frameText(const char* key) {
-    for (const FrameText& t : kTexts) {
-        if (std::strcmp(t.key, key) == 0)
-            return QString::fromUtf8(t.text);
-    }
-    return QString();
+    return keyedText(kTexts, key);
 }

@@ -1,0 +1,15 @@
+#include "app/edit/edit_texts.h"
+
+#include "app/keyed_texts.h"
+
+namespace {
+
+constexpr KeyedText kTexts[] = {
+#include "app/edit/edit_texts_ja.inc"
+};
+
+}  // namespace
+
+QString editText(const char* key) {
+    return keyedText(kTexts, key);
+}
