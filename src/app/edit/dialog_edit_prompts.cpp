@@ -58,6 +58,10 @@ std::optional<Colour> DialogEditPrompts::chooseColour(std::optional<Colour> init
 bool DialogEditPrompts::chooseSort(const QString& groupTitle, const QString& remarksCaption,
                                    SortChoice& choice) {
     SortDialog dialog(groupTitle, remarksCaption, choice, m_window);
+    QObject::connect(&dialog, &SortDialog::helpRequested, &dialog, [this] {
+        if (m_openHelp)
+            m_openHelp(SortDialog::kHelpTopic);
+    });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     choice = dialog.choice();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/edit/edit_prompts.h"
 #include "core/model/group_lock_commands.h"
 
@@ -10,6 +12,8 @@ class QWidget;
 class DialogEditPrompts : public EditPrompts, public tidemark::LockDialogs {
 public:
     explicit DialogEditPrompts(QWidget* window) : m_window(window) {}
+    // What the dialogs' help buttons call with their help topic.
+    void setHelpOpener(std::function<void(int topic)> opener) { m_openHelp = std::move(opener); }
 
     bool confirmDelete() override;
     void showError(std::uint32_t stringId, const QString& name) override;
@@ -27,4 +31,5 @@ public:
 
 private:
     QWidget* m_window;
+    std::function<void(int)> m_openHelp;
 };

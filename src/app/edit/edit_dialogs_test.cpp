@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -160,6 +161,24 @@ TEST(SortDialog, WholeNoteForcesRecursionAndTheChoiceComesBack) {
     const EditPrompts::SortChoice choice = dialog.choice();
     EXPECT_EQ(choice.key, 3);
     EXPECT_TRUE(choice.wholeNote && choice.recursive && choice.descending);
+}
+
+TEST(SortDialog, TheHelpButtonAsksForTheSortingTopicAndKeepsTheDialog) {
+    DialogEditPrompts prompts(nullptr);
+    std::vector<int> topics;
+    prompts.setHelpOpener([&topics](int topic) { topics.push_back(topic); });
+    DialogAnswerer answers;
+    answers.then([](QWidget* dialog) {
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        ASSERT_NE(buttons->button(QDialogButtonBox::Help), nullptr);
+        buttons->button(QDialogButtonBox::Help)->click();
+        EXPECT_TRUE(dialog->isVisible());
+        buttons->button(QDialogButtonBox::Cancel)->click();
+    });
+    EditPrompts::SortChoice choice;
+    EXPECT_FALSE(prompts.chooseSort(QStringLiteral("g"), QStringLiteral("備考"), choice));
+    EXPECT_EQ(topics, std::vector<int>{64});
 }
 
 TEST(SortProgressWindow, ShowsOnlyAfterTheDelayAndCancelStopsTheSort) {

@@ -54,8 +54,10 @@ SortDialog::SortDialog(const QString& groupTitle, const QString& remarksCaption,
     directionLayout->addWidget(m_descending);
     layout->addWidget(direction);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new QDialogButtonBox(
+        QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, &SortDialog::helpRequested);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 }

@@ -9,10 +9,13 @@ class QComboBox;
 class QRadioButton;
 
 // Dialog 137 "並べ替え": the key column, the scope (the current memo group
-// or the whole note), recursion into child groups, and the direction.
+// or the whole note), recursion into child groups, and the direction; a
+// help button asks for the help topic on sorting.
 class SortDialog : public QDialog {
     Q_OBJECT
 public:
+    static constexpr int kHelpTopic = 64;
+
     SortDialog(const QString& groupTitle, const QString& remarksCaption,
                const EditPrompts::SortChoice& preset, QWidget* parent = nullptr);
 
@@ -22,6 +25,9 @@ public:
     QRadioButton* wholeNoteButton() const { return m_wholeNote; }
     QCheckBox* recursiveBox() const { return m_recursive; }
     QRadioButton* descendingButton() const { return m_descending; }
+
+signals:
+    void helpRequested();
 
 private:
     QComboBox* m_key;

@@ -6,6 +6,7 @@
 #include "app/edit/edit_commands.h"
 #include "app/edit/item_commands.h"
 #include "app/frame/application.h"
+#include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/list/list_panes.h"
@@ -40,6 +41,7 @@ public:
           commands(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views),
                    prompts, prompts, app.window()),
           edits(app, commands, this) {
+        prompts.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
         // Column clicks sort the clicked column's key.
         if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) {
             QObject::connect(lists, &ListPanes::sortRequested, this,
