@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "app/edit/byte_limit.h"
 #include "app/frame/application.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/command_icons.h"
@@ -16,6 +17,7 @@
 #include "app/frame/pane_area.h"
 #include "app/frame/pane_menus.h"
 #include "app/frame/path_box.h"
+#include "app/frame/status_bar.h"
 #include "app/frame/toolbars.h"
 #include "app/list/body_preview.h"
 #include "app/list/group_content_list.h"
@@ -51,6 +53,7 @@ constexpr std::uint32_t kItemsInNote = 12007;
 constexpr std::uint32_t kItemsInGroup = 12013;
 constexpr std::uint32_t kPasswordNeeded = 12017;
 constexpr std::uint32_t kRootTitle = 10005;
+constexpr std::uint32_t kUnstorableLeftOut = 12019;
 
 }  // namespace
 
@@ -107,6 +110,14 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
         m_groupList.contentModel()->itemChanged(memo);
     });
     connect(&m_text, &MemoTextView::titleChanged, this, &ListPanes::refreshPathBox);
+    if (QLineEdit* field = m_pathBox.lineEdit()) {
+        limitToBytes(field, static_cast<int>(tidemark::kMaxTitleBytes),
+                     [this](const QString& lost) {
+                         m_window.status()->setStatusText(
+                             StatusIcon::kHint, uiFormat(kUnstorableLeftOut, {utf8(lost)}));
+                     });
+        connect(field, &QLineEdit::editingFinished, this, &ListPanes::pathBoxEdited);
+    }
     connect(&m_pathBox, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
         const ItemId chosen = m_pathBox.itemData(index, kPathBoxItemRole).toUInt();
         const Item* item = note().FindItem(chosen);
@@ -509,6 +520,20 @@ void ListPanes::applyTitle(ItemId id, const QString& text) {
     if (tidemark::NoteHost* host = note().Host())
         host->SetModified(true, true);
     scheduleStatus();
+}
+
+void ListPanes::pathBoxEdited() {
+    const ItemId focused = m_memoList.focusedItem();
+    const Item* item = note().FindItem(focused);
+    const QString text = m_pathBox.currentText();
+    if (!item || readOnly() || text == toQString(item->Title())) {
+        refreshPathBox();
+        return;
+    }
+    applyTitle(focused, text);
+    // The renamed item shown again, as after any change of the current item.
+    revealAndSelect(focused, false);
+    refreshPathBox();
 }
 
 void ListPanes::stateImageClicked(bool inMemoList, ItemId item, int stateImage) {

@@ -131,6 +131,10 @@ private:
     // The row pictures follow the memo the text pane holds.
     void syncOpenMemo();
     void applyTitle(tidemark::ItemId item, const QString& text);
+    // The path box's field was left or confirmed: a changed text renames the
+    // memo list's focused item (not while read-only); otherwise the field
+    // shows the title again.
+    void pathBoxEdited();
     void sidewaysKey(bool right);
     void stateImageClicked(bool inMemoList, tidemark::ItemId item, int stateImage);
     void showPopup(bool memoList, const QPoint& globalPos);

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
@@ -230,6 +231,33 @@ TEST_F(MemoListTest, TitlesAreEditedInPlace) {
     EXPECT_EQ(item(diary).Title(), fromQString(QStringLiteral("日記")));
     EXPECT_TRUE(app->isModified());
     EXPECT_EQ(window->toolbars()->pathBox()->currentText(), "日記");
+}
+
+TEST_F(MemoListTest, ThePathBoxRenamesTheFocusedItemUnlessReadOnly) {
+    ASSERT_TRUE(lists->revealAndSelect(deep, true));
+    PathBox* box = window->toolbars()->pathBox();
+    QLineEdit* field = box->lineEdit();
+    ASSERT_EQ(box->count(), 3);  // work, notes, deep
+    box->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([field] { return field->hasFocus(); }));
+    field->selectAll();
+    typeText(field, QStringLiteral("深い"));
+    // One key event for the whole character (both halves of the pair).
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QStringLiteral("😀"), Qt::NoModifier);
+    EXPECT_EQ(field->text(), QStringLiteral("深い"));
+    EXPECT_TRUE(statusText().contains(QStringLiteral("😀")));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(item(deep).Title(), fromQString(QStringLiteral("深い")));
+    EXPECT_TRUE(app->isModified());
+    EXPECT_EQ(list->focusedItem(), deep);
+    EXPECT_EQ(box->currentText(), QStringLiteral("深い"));
+
+    app->setReadOnlyMode(true);
+    field->selectAll();
+    typeText(field, QStringLiteral("other"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(item(deep).Title(), fromQString(QStringLiteral("深い")));
+    EXPECT_EQ(box->currentText(), QStringLiteral("深い"));  // the title back
 }
 
 TEST_F(MemoListTest, UpAndDownMoveTheEditBetweenRows) {
