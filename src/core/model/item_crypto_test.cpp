@@ -8,21 +8,12 @@
 #include <string>
 #include <utility>
 
+#include "core/model/fixed_clock_for_test.h"
+
 namespace tidemark {
 namespace {
 
-SystemTime Time(int year, int month, int day, int hour, int minute, int second) {
-    SystemTime t;
-    t.year = static_cast<std::uint16_t>(year);
-    t.month = static_cast<std::uint16_t>(month);
-    t.day = static_cast<std::uint16_t>(day);
-    t.hour = static_cast<std::uint16_t>(hour);
-    t.minute = static_cast<std::uint16_t>(minute);
-    t.second = static_cast<std::uint16_t>(second);
-    return t;
-}
-
-const SystemTime kModified = Time(2004, 5, 6, 13, 45, 7);
+const SystemTime kModified = MakeTime(2004, 5, 6, 13, 45, 7);
 
 TEST(ItemCryptoTest, CheckTextsForATime) {
     struct Case {
@@ -32,9 +23,9 @@ TEST(ItemCryptoTest, CheckTextsForATime) {
     };
     const Case cases[] = {
         {kModified, "2004 05 06 13 45 07", "16 05 06 13 45 07"},
-        {Time(1999, 12, 31, 23, 59, 59), "1999 12 31 23 59 59", "11 12 31 23 59 59"},
-        {Time(1988, 1, 1, 0, 0, 0), "1988 01 01 00 00 00", "00 01 01 00 00 00"},
-        {Time(2100, 2, 3, 4, 5, 6), "2100 02 03 04 05 06", "112 02 03 04 05 06"},
+        {MakeTime(1999, 12, 31, 23, 59, 59), "1999 12 31 23 59 59", "11 12 31 23 59 59"},
+        {MakeTime(1988, 1, 1, 0, 0, 0), "1988 01 01 00 00 00", "00 01 01 00 00 00"},
+        {MakeTime(2100, 2, 3, 4, 5, 6), "2100 02 03 04 05 06", "112 02 03 04 05 06"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.current);
