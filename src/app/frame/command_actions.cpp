@@ -4,6 +4,13 @@
 
 #include "platform/qt_key_sequences.h"
 
+namespace {
+
+// The text an alias was made with, before any key text was added.
+constexpr char kOwnTextProperty[] = "tidemarkOwnText";
+
+}  // namespace
+
 CommandActions::CommandActions(QObject* parent) : QObject(parent) {
     auto* layouts = new QActionGroup(this);
     layouts->setExclusive(true);
@@ -123,6 +130,24 @@ void CommandActions::applyState(CommandId id, const CommandState& state) {
 void CommandActions::applyShortcuts(const tidemark::KeyTable& keys) {
     const QMap<int, QList<QKeySequence>> shortcuts = shortcutsByCommand(keys);
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
-        it.value()->setShortcuts(shortcuts.value(it.key()));
+        const CommandId id = it.key();
+        it.value()->setShortcuts(shortcuts.value(id));
+        // Menus show the key as the key table writes it, after a tab (a text
+        // with a tab of its own keeps Qt from adding its spelling).
+        const QString keyText = QString::fromStdString(keys.KeyTextOf(id));
+        const auto withKey = [&keyText](QString text) {
+            if (keyText.isEmpty())
+                return text;
+            const qsizetype tab = text.indexOf(u'\t');
+            if (tab >= 0)
+                text.truncate(tab);
+            return text + u'\t' + keyText;
+        };
+        it.value()->setText(withKey(menuTextOf(id)));
+        for (QAction* face : m_aliases.value(id)) {
+            if (!face->property(kOwnTextProperty).isValid())
+                face->setProperty(kOwnTextProperty, face->text());
+            face->setText(withKey(face->property(kOwnTextProperty).toString()));
+        }
     }
 }

@@ -96,11 +96,25 @@ TEST_F(MainWindowTest, ToolbarsCarryTheirButtonsInOrder) {
         if (auto* widgetAction = qobject_cast<QWidgetAction*>(action)) {
             labels << qobject_cast<QToolButton*>(widgetAction->defaultWidget())->text();
         } else if (!action->isSeparator()) {
-            labels << action->text();
+            labels << action->iconText();
         }
     }
     EXPECT_EQ(labels, (QStringList{"メモ作成", "ﾒﾓｸﾞﾙｰﾌﾟ..", "施錠", "切り取り", "コピー",
                                    "貼り付け", "削除", "下検索", "上検索"}));
+}
+
+TEST_F(MainWindowTest, MenuItemsShowTheirKeysAsTheKeyTableWritesThem) {
+    CommandActions& actions = app->actions();
+    EXPECT_EQ(actions.action(kCmdNewGroupInside)->text(),
+              QStringLiteral("メモグループの中に作成(&C)\tAlt+Ctrl+G"));
+    EXPECT_EQ(actions.action(kCmdSaveAs)->text(),
+              QStringLiteral("名前を付けて保存(&A)...\tCtrl+Shift+S"));
+    EXPECT_EQ(actions.action(kCmdDelete)->text(), QStringLiteral("削除(&D)\tDel"));
+    EXPECT_EQ(actions.action(kCmdSort)->text(), QStringLiteral("並べ替え(&S)..."));  // no key
+    QMenu* findDown = window->mainMenu()->dropDown(DropDownMenu::kFindDown);
+    ASSERT_FALSE(findDown->actions().isEmpty());
+    EXPECT_EQ(findDown->actions().first()->text(),
+              QStringLiteral("条件を設定してから下検索(&F)...\tCtrl+F"));
 }
 
 TEST_F(MainWindowTest, LayoutCommandsArrangeThePanesAndCheckTheirButton) {

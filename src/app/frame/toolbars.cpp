@@ -84,7 +84,10 @@ ToolbarSet::ToolbarSet(CommandActions& actions, MainMenu& menu, QWidget* parent)
     simple->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     std::uint32_t label = kSimpleLabelFirst;
     auto face = [&](CommandId id) {
-        QAction* action = actions.alias(id, uiText(label++));
+        const QString text = uiText(label++);
+        QAction* action = actions.alias(id, text);
+        // The label under the picture stays without the key the menus add.
+        action->setIconText(text);
         action->setIcon(commandIcon(id));
         return action;
     };
