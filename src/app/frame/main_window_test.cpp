@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -101,6 +102,29 @@ TEST_F(MainWindowTest, ToolbarsCarryTheirButtonsInOrder) {
     }
     EXPECT_EQ(labels, (QStringList{"メモ作成", "ﾒﾓｸﾞﾙｰﾌﾟ..", "施錠", "切り取り", "コピー",
                                    "貼り付け", "削除", "下検索", "上検索"}));
+}
+
+TEST_F(MainWindowTest, AltWithAMnemonicOpensThatMenuAndArrowsMoveOn) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QMenuBar* bar = window->mainMenu()->menuBar();
+    QMenu* memo = nullptr;
+    QMenu* view = nullptr;
+    for (QAction* action : bar->actions()) {
+        if (action->text() == QStringLiteral("メモ(&M)"))
+            memo = action->menu();
+        if (action->text() == QStringLiteral("表示(&V)"))
+            view = action->menu();
+    }
+    ASSERT_NE(memo, nullptr);
+    ASSERT_NE(view, nullptr);
+    QTest::keyClick(window->panes()->memoList(), Qt::Key_M, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([memo] { return memo->isVisible(); }));
+    // (Right would open the sub-menu of the first item.)
+    QTest::keyClick(memo, Qt::Key_Left);
+    EXPECT_TRUE(QTest::qWaitFor([view] { return view->isVisible(); }));
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::keyClick(bar, Qt::Key_Escape);
 }
 
 TEST_F(MainWindowTest, MenuItemsShowTheirKeysAsTheKeyTableWritesThem) {
