@@ -8,11 +8,13 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 
 #include "app/frame/application.h"
+#include "app/frame/main_window.h"
 #include "app/frame/note_file_service.h"
 #include "app/qt_text.h"
 #include "core/common/error_code.h"
@@ -179,4 +181,21 @@ void DialogAnswerer::poll() {
         if (target)
             answer(target);
     });
+}
+
+void StartedWindowTest::startWindow(std::optional<PaneLayout> layout, QSize size) {
+    outcome = env.start();
+    ASSERT_TRUE(outcome.runLoop);
+    app = outcome.application.get();
+    window = app->window();
+    ASSERT_NE(window, nullptr);
+    if (layout)
+        window->setLayoutMode(*layout);
+    window->resize(size);
+    activateWindow();
+}
+
+void StartedWindowTest::activateWindow() {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
 }

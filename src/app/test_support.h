@@ -5,20 +5,25 @@
 // recorded process starts), note files written for a test, and the
 // answering of the modal dialogs the code under test opens.
 
+#include <gtest/gtest.h>
+
 #include <QObject>
 #include <QPointer>
 #include <QProcess>
+#include <QSize>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/frame/app_environment.h"
 #include "app/frame/instance_bus.h"
+#include "app/frame/pane_layout.h"
 #include "app/frame/process_launcher.h"
 #include "app/frame/startup.h"
 #include "core/file/file_system.h"
@@ -27,6 +32,8 @@
 #include "platform/qt_font_service.h"
 #include "platform/qt_settings_text_source.h"
 
+class Application;
+class MainWindow;
 class QWidget;
 
 // Runs the test binary as a helper process when its arguments ask for it
@@ -148,4 +155,19 @@ private:
 
     std::deque<Answer> m_answers;
     QTimer m_timer;
+};
+
+// Tests on a started main window on a new note, shown and active.
+class StartedWindowTest : public ::testing::Test {
+protected:
+    // Starts the program; the window in `layout` (the stored one when
+    // unset) and `size`, active. Use with ASSERT_NO_FATAL_FAILURE.
+    void startWindow(std::optional<PaneLayout> layout, QSize size);
+    // Makes the window active again (after a dialog closed).
+    void activateWindow();
+
+    TestEnvironment env;
+    StartupOutcome outcome;
+    Application* app = nullptr;
+    MainWindow* window = nullptr;
 };

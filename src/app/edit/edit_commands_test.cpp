@@ -36,17 +36,10 @@ using namespace tidemark;
 
 // A started window in the stacked layout on a note with two memos and a
 // group, the memo list focused.
-class EditCommandsTest : public ::testing::Test {
+class EditCommandsTest : public StartedWindowTest {
 protected:
     void SetUp() override {
-        outcome = env.start();
-        ASSERT_TRUE(outcome.runLoop);
-        app = outcome.application.get();
-        window = app->window();
-        window->setLayoutMode(PaneLayout::kStacked);
-        window->resize(800, 600);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_NO_FATAL_FAILURE(startWindow(PaneLayout::kStacked, QSize(800, 600)));
         list = window->panes()->memoList();
         text = window->panes()->memoText();
 
@@ -62,8 +55,7 @@ protected:
     }
 
     void focusList() {
-        window->activateWindow();  // back from a message box
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        activateWindow();  // back from a message box
         list->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([this] { return list->hasFocus(); }));
     }
@@ -84,10 +76,6 @@ protected:
     }
     std::vector<std::string> rootTitles() { return ChildTitles(app->note(), app->note().RootId()); }
 
-    TestEnvironment env;
-    StartupOutcome outcome;
-    Application* app = nullptr;
-    MainWindow* window = nullptr;
     MemoList* list = nullptr;
     MemoTextView* text = nullptr;
     ItemId first = 0, group = 0, inner = 0, second = 0;

@@ -30,27 +30,16 @@ namespace {
 
 using namespace tidemark;
 
-class TreeWorkflowTest : public ::testing::Test {
+class TreeWorkflowTest : public StartedWindowTest {
 protected:
     void SetUp() override {
-        outcome = env.start();
-        ASSERT_TRUE(outcome.runLoop);
-        app = outcome.application.get();
+        ASSERT_NO_FATAL_FAILURE(startWindow(PaneLayout::kStacked, QSize(900, 650)));
         app->settings().TypeBodyFirst = 0;
-        window = app->window();
-        window->setLayoutMode(PaneLayout::kStacked);
-        window->resize(900, 650);
-        activate();
         list = window->panes()->memoList();
         list->setFocus();
         ASSERT_TRUE(QTest::qWaitFor([this] { return list->hasFocus(); }));
     }
 
-    // Back from a dialog: the window active again, the focus where it was.
-    void activate() {
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
     void keys(const char* sequence) {
         app->actions().updateActions();
         QTest::keySequence(QApplication::focusWidget(),
@@ -77,10 +66,6 @@ protected:
         return kNoItem;
     }
 
-    TestEnvironment env;
-    StartupOutcome outcome;
-    Application* app = nullptr;
-    MainWindow* window = nullptr;
     MemoList* list = nullptr;
 };
 
@@ -101,7 +86,7 @@ TEST_F(TreeWorkflowTest, BuildSortColourAnnotateLockAndSave) {
     app->actions().updateActions();
     app->actions().action(kCmdSort)->trigger();
     EXPECT_EQ(ChildTitles(note, group), (std::vector<std::string>{"alpha", "zeta"}));
-    activate();
+    activateWindow();
 
     const ItemId alpha = findTitled(note, "alpha");
     ASSERT_TRUE(list->focusItem(alpha, true));
@@ -113,7 +98,7 @@ TEST_F(TreeWorkflowTest, BuildSortColourAnnotateLockAndSave) {
         colours->accept();
     });
     keys("Alt+C");
-    activate();
+    activateWindow();
     answers.then([](QWidget* dialog) {
         auto* text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("remarks"));
         ASSERT_NE(text, nullptr);
@@ -121,7 +106,7 @@ TEST_F(TreeWorkflowTest, BuildSortColourAnnotateLockAndSave) {
         dialog->findChild<QPushButton*>(QStringLiteral("set"))->click();
     });
     keys("Alt+R");
-    activate();
+    activateWindow();
     const Item& alphaItem = *note.FindItem(alpha);
     EXPECT_TRUE(alphaItem.HasOwnTextColour());
     EXPECT_EQ(alphaItem.Remarks(), ByteString("due friday"));
@@ -137,7 +122,7 @@ TEST_F(TreeWorkflowTest, BuildSortColourAnnotateLockAndSave) {
         password->accept();
     });
     keys("Alt+Y");
-    activate();
+    activateWindow();
     EXPECT_TRUE(note.FindItem(group)->IsLockedGroup());
 
     const QString path = env.path(QStringLiteral("tree.tmk"));

@@ -16,18 +16,9 @@ namespace {
 
 using namespace tidemark;
 
-class WindowItemCommandsTest : public ::testing::Test {
+class WindowItemCommandsTest : public StartedWindowTest {
 protected:
-    void SetUp() override {
-        outcome = env.start({});
-        ASSERT_TRUE(outcome.runLoop);
-        app = outcome.application.get();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(app->window()));
-    }
-
-    TestEnvironment env;
-    StartupOutcome outcome;
-    Application* app = nullptr;
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(startWindow(std::nullopt, QSize(630, 460))); }
 };
 
 TEST_F(WindowItemCommandsTest, NewMemoCommandPutsAMemoIntoTheEmptyNoteAndMarksItModified) {

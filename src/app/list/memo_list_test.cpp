@@ -54,17 +54,10 @@ public:
 // A started window whose note holds
 //   work (group, closed): plan, notes (group, open): deep
 //   diary (memo, two lines of body)
-class MemoListTest : public ::testing::Test {
+class MemoListTest : public StartedWindowTest {
 protected:
     void SetUp() override {
-        outcome = env.start();
-        ASSERT_TRUE(outcome.runLoop);
-        app = outcome.application.get();
-        window = app->window();
-        window->setLayoutMode(PaneLayout::kSideBySide);
-        window->resize(900, 600);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_NO_FATAL_FAILURE(startWindow(PaneLayout::kSideBySide, QSize(900, 600)));
         lists = window->lists();
         list = window->panes()->memoList();
         groupList = window->panes()->groupList();
@@ -115,11 +108,7 @@ protected:
     void settle() { QTest::qWait(20); }
 
     ModelTesterLog log;
-    TestEnvironment env;
-    StartupOutcome outcome;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
-    Application* app = nullptr;
-    MainWindow* window = nullptr;
     ListPanes* lists = nullptr;
     MemoList* list = nullptr;
     GroupContentList* groupList = nullptr;

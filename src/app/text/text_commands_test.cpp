@@ -46,16 +46,10 @@ public:
 const SystemTime kLongAgo = MakeTime(2001, 2, 3, 4, 5, 6);
 
 // A started window on a new note, its text pane opening links into a recorder.
-class TextPaneInWindowTest : public ::testing::Test {
+class TextPaneInWindowTest : public StartedWindowTest {
 protected:
     void SetUp() override {
-        outcome = env.start();
-        ASSERT_TRUE(outcome.runLoop);
-        app = outcome.application.get();
-        window = app->window();
-        window->resize(800, 600);
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        ASSERT_NO_FATAL_FAILURE(startWindow(std::nullopt, QSize(800, 600)));
         text = window->panes()->memoText();
         text->setLinkOpener(&opener);
     }
@@ -78,10 +72,6 @@ protected:
         return app->actions().action(id)->isEnabled();
     }
 
-    TestEnvironment env;
-    StartupOutcome outcome;
-    Application* app = nullptr;
-    MainWindow* window = nullptr;
     MemoTextView* text = nullptr;
     RecordingLinkOpener opener;
 };
