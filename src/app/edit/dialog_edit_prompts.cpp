@@ -40,6 +40,10 @@ void DialogEditPrompts::showError(std::uint32_t stringId, const QString& name) {
     showMessage(m_window, MessageKind::kError, fillName(stringId, name));
 }
 
+void DialogEditPrompts::showInformation(std::uint32_t stringId, const QString& name) {
+    showMessage(m_window, MessageKind::kInformation, fillName(stringId, name));
+}
+
 std::optional<Colour> DialogEditPrompts::chooseColour(std::optional<Colour> initial,
                                                       std::array<Colour, 16>& custom) {
     // The custom colours are process-wide in Qt; the note's set goes in and

@@ -17,6 +17,7 @@ public:
 
     bool confirmDelete() override;
     void showError(std::uint32_t stringId, const QString& name) override;
+    void showInformation(std::uint32_t stringId, const QString& name) override;
     std::optional<tidemark::Colour> chooseColour(std::optional<tidemark::Colour> initial,
                                                  std::array<tidemark::Colour, 16>& custom) override;
     bool chooseSort(const QString& groupTitle, const QString& remarksCaption,

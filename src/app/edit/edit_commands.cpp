@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include "app/edit/item_clipboard.h"
 #include "app/edit/item_commands.h"
 #include "app/frame/application.h"
 #include "app/frame/command_actions.h"
@@ -13,12 +14,14 @@
 #include "app/frame/pane_area.h"
 #include "app/list/memo_rows_view.h"
 #include "app/text/memo_text_view.h"
+#include "core/model/note.h"
 
 using namespace tidemark;
 using Kind = EditFocus::Kind;
 
-EditCommands::EditCommands(Application& app, ItemCommands& items, QObject* parent)
-    : QObject(parent), m_app(app), m_items(items) {
+EditCommands::EditCommands(Application& app, ItemCommands& items, ItemClipboard& clipboard,
+                           QObject* parent)
+    : QObject(parent), m_app(app), m_items(items), m_clipboard(clipboard) {
     MemoTextView* text = app.window()->panes()->memoText();
     for (auto signal : {&MemoTextView::copyAvailable, &MemoTextView::undoAvailable,
                         &MemoTextView::redoAvailable}) {
@@ -42,6 +45,12 @@ void EditCommands::registerCommands(CommandActions& actions) {
     actions.setHandler(
         kCmdPaste, [this] { paste(); }, [this] { return pasteState(); });
     actions.setHandler(
+        kCmdPasteBefore, [this] { pasteBefore(); },
+        [this] { return listPasteState(Placement::kBeside, Placement::kBefore); });
+    actions.setHandler(
+        kCmdPasteInside, [this] { pasteInside(); },
+        [this] { return listPasteState(Placement::kInside, Placement::kAfter); });
+    actions.setHandler(
         kCmdDelete, [this] { deleteSelection(); }, [this] { return deleteState(); });
     actions.setHandler(kCmdSelectAll, [this] { selectAll(); });
 }
@@ -54,9 +63,9 @@ bool EditCommands::readOnly() const {
     return m_app.IsReadOnly();
 }
 
-bool EditCommands::clipboardHasText() {
+bool EditCommands::clipboardHasText() const {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText();
+    return data && data->hasText() && !m_clipboard.hidesClipboardText();
 }
 
 CommandState EditCommands::undoState() const {
@@ -80,6 +89,8 @@ CommandState EditCommands::takeState(bool removes) const {
     const EditFocus at = focus();
     const bool allowed = !removes || !readOnly();
     switch (at.kind) {
+        case Kind::kList:
+            return {removes ? m_clipboard.canCut() : m_clipboard.canCopy()};
         case Kind::kField:
             return {allowed && at.field->hasSelectedText()};
         case Kind::kText:
@@ -98,7 +109,13 @@ CommandState EditCommands::deleteState() const {
 
 CommandState EditCommands::pasteState() const {
     const Kind kind = focus().kind;
+    if (kind == Kind::kList)
+        return {m_clipboard.canPaste(Placement::kBeside, Placement::kAfter)};
     return {(kind == Kind::kField || kind == Kind::kText) && !readOnly() && clipboardHasText()};
+}
+
+CommandState EditCommands::listPasteState(int relation, int order) const {
+    return {focus().kind == Kind::kList && m_clipboard.canPaste(relation, order)};
 }
 
 void EditCommands::undo() {
@@ -122,6 +139,8 @@ void EditCommands::cut() {
         at.field->cut();
     } else if (at.kind == Kind::kText) {
         at.text->cut();
+    } else if (at.kind == Kind::kList) {
+        m_clipboard.cut();
     }
 }
 
@@ -131,6 +150,8 @@ void EditCommands::copy() {
         at.field->copy();
     } else if (at.kind == Kind::kText) {
         at.text->copy();
+    } else if (at.kind == Kind::kList) {
+        m_clipboard.copy();
     }
 }
 
@@ -140,7 +161,19 @@ void EditCommands::paste() {
         at.field->paste();
     } else if (at.kind == Kind::kText) {
         at.text->paste();
+    } else if (at.kind == Kind::kList) {
+        m_clipboard.paste(Placement::kBeside, Placement::kAfter);
     }
+}
+
+void EditCommands::pasteBefore() {
+    if (focus().kind == Kind::kList)
+        m_clipboard.paste(Placement::kBeside, Placement::kBefore);
+}
+
+void EditCommands::pasteInside() {
+    if (focus().kind == Kind::kList)
+        m_clipboard.paste(Placement::kInside, Placement::kAfter);
 }
 
 void EditCommands::deleteSelection() {
@@ -157,6 +190,8 @@ void EditCommands::deleteSelection() {
             break;
         }
         case Kind::kList:
+            // A pending cut ends with the delete, whatever it held.
+            m_clipboard.cancelCut();
             m_items.deleteSelection();
             break;
         case Kind::kNone:

@@ -70,6 +70,12 @@ protected:
         return app->actions().action(id)->isEnabled();
     }
     // As a click on a menu item: the states are fresh when a menu opens.
+    // Keys pressed in the widget that has the focus, with fresh states.
+    void keys(const char* sequence) {
+        app->actions().updateActions();
+        QTest::keySequence(QApplication::focusWidget(),
+                           QKeySequence(QString::fromLatin1(sequence)));
+    }
     void trigger(CommandId id) {
         app->actions().updateActions();
         app->actions().action(id)->trigger();
@@ -132,7 +138,6 @@ TEST_F(EditCommandsTest, CutCopyPasteAndDeleteWorkOnTheTextPanesSelection) {
 TEST_F(EditCommandsTest, TheDeleteKeyInTheListDeletesTheSelectedItemsAfterAsking) {
     ASSERT_TRUE(list->focusItem(group, true));
     EXPECT_TRUE(enabled(kCmdDelete));
-    EXPECT_FALSE(enabled(kCmdCut));  // items travel through the clipboard later
     DialogAnswerer answers;
     answers.thenMessage(QMessageBox::No);
     answers.thenMessage(QMessageBox::Yes);
@@ -144,6 +149,47 @@ TEST_F(EditCommandsTest, TheDeleteKeyInTheListDeletesTheSelectedItemsAfterAsking
     EXPECT_EQ(app->note().FindItem(inner), nullptr);
     EXPECT_EQ(answers.messages.size(), 2);
     EXPECT_EQ(answers.unexpected, 0);
+}
+
+TEST_F(EditCommandsTest, ItemsCopiedWithTheKeysArePastedInsideAGroupWithNewIds) {
+    ASSERT_TRUE(list->focusItem(second, true));
+    keys("Ctrl+C");
+    ASSERT_TRUE(list->focusItem(group, true));
+    EXPECT_TRUE(enabled(kCmdPasteInside));
+    keys("Alt+Ctrl+V");
+    Note& note = app->note();
+    EXPECT_EQ(ChildTitles(note, group), (std::vector<std::string>{"inner", "second"}));
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"first", "group", "second"}));
+    const Item* pasted = note.FindItem(note.FindItem(inner)->links.next);
+    ASSERT_NE(pasted, nullptr);
+    EXPECT_NE(pasted->links.id, second);  // a new item, the original stays
+    EXPECT_TRUE(app->isModified());
+}
+
+TEST_F(EditCommandsTest, ACutMemoMovesWhenPastedAndPasteIsGreyedOnItself) {
+    ASSERT_TRUE(list->focusItem(first, true));
+    keys("Ctrl+X");
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"first", "group", "second"}));
+    EXPECT_FALSE(enabled(kCmdPaste));  // the focus is on the cut memo
+    // Nor does its text pane take the clipboard's text.
+    text->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return text->hasFocus(); }));
+    EXPECT_FALSE(enabled(kCmdPaste));
+
+    focusList();
+    ASSERT_TRUE(list->focusItem(second, true));
+    EXPECT_TRUE(enabled(kCmdPaste));
+    keys("Ctrl+V");
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "second", "first"}));
+}
+
+TEST_F(EditCommandsTest, EscapeEndsACutAndNothingMoves) {
+    ASSERT_TRUE(list->focusItem(first, true));
+    keys("Ctrl+X");
+    QTest::keyClick(list, Qt::Key_Escape);
+    ASSERT_TRUE(list->focusItem(second, true));
+    EXPECT_FALSE(enabled(kCmdPaste));  // the clipboard was emptied
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"first", "group", "second"}));
 }
 
 TEST_F(EditCommandsTest, SelectAllSelectsEveryRowOfTheFocusedList) {

@@ -23,6 +23,11 @@ public:
     virtual bool confirmDelete() = 0;
     // An error message `stringId`, its %s filled with `name`.
     virtual void showError(std::uint32_t stringId, const QString& name) = 0;
+    // An information message (no icon), likewise. Prompts that have no box
+    // of their own for it show it as an error, so that it is never lost.
+    virtual void showInformation(std::uint32_t stringId, const QString& name) {
+        showError(stringId, name);
+    }
     // The colour dialog; `custom` holds the note's 16 custom colours and
     // takes back what the user made of them. Nothing on cancel.
     virtual std::optional<tidemark::Colour> chooseColour(

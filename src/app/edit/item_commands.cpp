@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "app/edit/item_removal.h"
 #include "app/edit/item_view_updater.h"
 #include "app/edit/selection_source.h"
 #include "app/edit/sort_progress_window.h"
@@ -160,26 +161,7 @@ void ItemCommands::deleteSelection() {
     if (tops.empty() || !m_prompts.confirmDelete())
         return;
 
-    for (ItemId id : tops) {
-        Item* item = m_note.FindItem(id);
-        if (!item)
-            continue;
-        const ItemId open = m_views.openMemo();
-        if (open != kNoItem && (open == id || m_note.IsDescendantOf(open, id))) {
-            m_views.closeOpenMemo();
-        }
-        const ItemId parentId = item->links.parent;
-        m_views.itemRemoving(id);
-        m_note.DeleteItems(id, 1);
-        Item* parent = m_note.FindItem(parentId);
-        if (parent && parent->IsLockedGroup() && parent->links.firstChild == kNoItem) {
-            // An empty group cannot stay locked.
-            parent->SetRawFlags(parent->Flags() & ~ItemFlags::kLocked);
-            parent->ForgetPassword();
-            m_views.itemChanged(parentId);
-        }
-    }
-    m_views.afterRemoval();
+    removeItems(m_note, m_views, tops);
     markModified();
 }
 

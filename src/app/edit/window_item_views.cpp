@@ -4,11 +4,13 @@
 
 #include "app/edit/dialog_edit_prompts.h"
 #include "app/edit/edit_commands.h"
+#include "app/edit/item_clipboard.h"
 #include "app/edit/item_commands.h"
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
+#include "app/list/group_content_list.h"
 #include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
 #include "app/text/memo_text_view.h"
@@ -40,19 +42,40 @@ public:
           prompts(app.window()),
           commands(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views),
                    prompts, prompts, app.window()),
-          edits(app, commands, this) {
+          clipboard(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views),
+                    prompts),
+          edits(app, commands, clipboard, this) {
         prompts.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
-        // Column clicks sort the clicked column's key.
-        if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr) {
-            QObject::connect(lists, &ListPanes::sortRequested, this,
-                             [this](int key) { commands.sort(key); });
-        }
+        if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr)
+            connectLists(app, *lists);
     }
 
     WindowItemViews views;
     DialogEditPrompts prompts;
     ItemCommands commands;
+    ItemClipboard clipboard;
     EditCommands edits;
+
+private:
+    void connectLists(Application& app, ListPanes& lists) {
+        // Column clicks sort the clicked column's key.
+        QObject::connect(&lists, &ListPanes::sortRequested, this,
+                         [this](int key) { commands.sort(key); });
+        // Cut items are drawn ghosted until they move or the cut ends
+        // (Escape in a list).
+        PaneArea& panes = *app.window()->panes();
+        for (MemoRowsView* list : {static_cast<MemoRowsView*>(panes.memoList()),
+                                   static_cast<MemoRowsView*>(panes.groupList())}) {
+            list->setCutTest([this](ItemId item) { return clipboard.isCut(item); });
+            QObject::connect(&clipboard, &ItemClipboard::cutChanged, list,
+                             [list] { list->viewport()->update(); });
+            QObject::connect(list, &MemoRowsView::escapePressed, &clipboard,
+                             &ItemClipboard::cancelCut);
+        }
+        QObject::connect(
+            &clipboard, &ItemClipboard::revealRequested, &lists,
+            [&lists](ItemId item, bool exclusive) { lists.revealAndSelect(item, exclusive); });
+    }
 };
 
 }  // namespace

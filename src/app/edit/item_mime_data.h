@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMimeData>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The MIME type of items on the clipboard: exactly the block of item
+// records that Note::SerializeItems makes (the note file's records in
+// pre-order, then the end byte).
+inline constexpr char kItemsMimeType[] = "application/x-tidemark-items";
+
+// Clipboard data of a cut or copy of items, announced at once and made on
+// the first request for either format: the item records and their text
+// export (text/plain) are then made together by the renderer, which is
+// called at most once; every later request is answered from what it gave.
+// Lives on the GUI thread; the clipboard owns it.
+class ItemMimeData : public QMimeData {
+    Q_OBJECT
+public:
+    struct Content {
+        QByteArray items;  // the SerializeItems block
+        QString text;      // the text export, lines ending in LF
+    };
+    // Nothing when the data cannot be made: both formats are then withdrawn.
+    using Renderer = std::function<std::optional<Content>()>;
+
+    explicit ItemMimeData(Renderer renderer);
+
+    QStringList formats() const override;
+    bool hasFormat(const QString& mimeType) const override;
+
+    bool isRendered() const { return m_rendered; }
+    // Fixes the data without calling the renderer, which is let go: with
+    // `content`, or withdrawn without it. Nothing once the data is rendered.
+    void settle(std::optional<Content> content);
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override;
+
+private:
+    void render() const;
+
+    mutable Renderer m_renderer;
+    mutable std::optional<Content> m_content;
+    mutable bool m_rendered = false;
+};
