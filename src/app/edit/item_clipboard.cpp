@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
 #include <new>
 #include <string>
 #include <string_view>
@@ -11,6 +13,7 @@
 #include "app/edit/edit_prompts.h"
 #include "app/edit/item_removal.h"
 #include "app/edit/item_view_updater.h"
+#include "app/edit/items_content.h"
 #include "app/edit/selection_source.h"
 #include "app/list/body_preview.h"
 #include "app/qt_text.h"
@@ -19,7 +22,6 @@
 #include "core/model/note.h"
 #include "core/model/note_host.h"
 #include "core/settings/settings.h"
-#include "core/textio/text_exporter.h"
 
 using namespace tidemark;
 
@@ -40,15 +42,6 @@ constexpr std::uint32_t kNoFreeItemId = 6203;
 // The longest body a pasted text may give: a note stores lengths as
 // signed 32-bit sizes.
 constexpr std::size_t kMaxBodyBytes = 0x7FFFFFFF;
-
-ExportFormats exportFormatsOf(const Settings& settings) {
-    ExportFormats formats = ExportFormats::Defaults();
-    if (!settings.MemoFormat.Empty())
-        formats.memo = ExportTemplate(settings.MemoFormat.View());
-    if (!settings.GroupFormat.Empty())
-        formats.group = ExportTemplate(settings.GroupFormat.View());
-    return formats;
-}
 
 QClipboard* clipboard() {
     return QGuiApplication::clipboard();
@@ -218,23 +211,7 @@ void ItemClipboard::clipboardChanged() {
 }
 
 std::optional<ItemMimeData::Content> ItemClipboard::makeContent() {
-    if (!m_pending.intact())
-        return std::nullopt;
-    const std::optional<MemoryBlock> block = m_note.SerializeItems(m_pending.chain());
-    if (!block)
-        return std::nullopt;
-    try {
-        ItemMimeData::Content content;
-        content.items = QByteArray(reinterpret_cast<const char*>(block->data()),
-                                   static_cast<qsizetype>(block->size()));
-        const std::string text =
-            ExportItemsToText(m_note, m_pending.chain(), exportFormatsOf(m_settings));
-        // Other programs take line feeds; the note keeps CR LF.
-        content.text = toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        return content;
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+    return itemsContent(m_note, m_settings, m_pending);
 }
 
 std::optional<ItemMimeData::Content> ItemClipboard::render() {
@@ -282,7 +259,7 @@ void ItemClipboard::paste(int relation, int order) {
             reportFailure(kItemDataUnreadable);
             return;
         }
-        pasteItems(block, *place);
+        pasteItems(block, *place, true);
     } else {
         pasteText(data->text(), *place);
     }
@@ -324,19 +301,96 @@ void ItemClipboard::openTarget(const Place& place) {
     }
 }
 
-void ItemClipboard::pasteItems(const QByteArray& block, Place place) {
+bool ItemClipboard::drop(const QMimeData* data, ItemId target, int relation, int order) {
+    if (readOnly() || !data)
+        return false;
+    m_views.commitEdits();
+    Place place{target, relation, order};
+    if (target == kNoItem)
+        place = Place{m_note.RootId(), Placement::kInside, Placement::kAfter};
+    if (!m_note.FindItem(place.target))
+        return false;
+    const QString itemsType = QString::fromLatin1(kItemsMimeType);
+    if (data->hasFormat(itemsType)) {
+        const QByteArray block = data->data(itemsType);
+        if (block.isEmpty()) {
+            reportFailure(kItemDataUnreadable);
+            return false;
+        }
+        return pasteItems(block, place, false);
+    }
+    // A link from a browser: its name, when offered, on the line after it.
+    const QString mozUrl = QStringLiteral("text/x-moz-url");
+    if (data->hasFormat(mozUrl)) {
+        const QByteArray raw = data->data(mozUrl);
+        const QString both =
+            QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()), raw.size() / 2);
+        const QStringList lines = both.split(u'\n');
+        if (!lines.value(0).trimmed().isEmpty())
+            return pasteLink(lines.value(0).trimmed(), lines.value(1).trimmed(), place);
+    }
+    const QList<QUrl> urls = data->urls();
+    QStringList files;
+    for (const QUrl& url : urls) {
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    }
+    if (!urls.isEmpty() && files.size() == urls.size()) {
+        if (const auto refusal = lockRefusal(place, kNoItem)) {
+            m_prompts.showError(refusal->first, titleOf(m_note, refusal->second));
+            return false;
+        }
+        return m_importFiles && m_importFiles(files, place.target, place.relation, place.order);
+    }
+    if (urls.size() == 1 && !data->hasText())
+        return pasteLink(urls.first().toString(), QString(), place);
+    if (data->hasText())
+        return pasteText(data->text(), place);
+    return false;
+}
+
+bool ItemClipboard::pasteLink(const QString& url, const QString& title, const Place& place) {
+    if (const auto refusal = lockRefusal(place, kNoItem)) {
+        m_prompts.showError(refusal->first, titleOf(m_note, refusal->second));
+        return false;
+    }
+    const ItemId id = m_note.CreateItem(ItemType::kMemo);
+    if (id == kNoItem) {
+        reportFailure(kNoFreeItemId);
+        return false;
+    }
+    auto* memo = static_cast<Memo*>(m_note.FindItem(id));
+    memo->SetRawTitle(
+        fromQString(cutToBytes(title.isEmpty() ? url : title, static_cast<int>(kMaxTitleBytes))));
+    if (m_settings.LinkPlace == 1) {
+        memo->SetRawRemarks(fromQString(url));
+        memo->SetRawFlags(memo->Flags() | ItemFlags::kHasRemarks | ItemFlags::kRemarksLink);
+    } else {
+        memo->SetRawBody(fromQString(url));
+        memo->SetRawFlags(memo->Flags() | ItemFlags::kBodyLink);
+    }
+    openTarget(place);
+    m_note.InsertItems(id, place.target, place.relation, place.order, true);
+    m_note.InheritLockOwner(id, place.target, place.relation);
+    m_views.itemInserted(id);
+    m_views.beginEditingNew(id, false);
+    markModified();
+    return true;
+}
+
+bool ItemClipboard::pasteItems(const QByteArray& block, Place place, bool fallBack) {
     ItemId first = kNoItem;
     try {
         first = m_note.DeserializeItems(MemoryBlock(block.cbegin(), block.cend()));
     } catch (const IoError&) {
         reportFailure(kItemDataDamaged);
-        return;
+        return false;
     } catch (const std::bad_alloc&) {
         reportFailure(kItemDataDamaged);
-        return;
+        return false;
     }
     if (first == kNoItem)
-        return;  // an empty run
+        return false;  // an empty run
 
     // A place refused by a lock (or gone while the data was made) sends
     // the run to the end of the note.
@@ -345,12 +399,16 @@ void ItemClipboard::pasteItems(const QByteArray& block, Place place) {
         m_prompts.showError(refusal->first, titleOf(m_note, refusal->second));
         elsewhere = true;
     }
+    if (elsewhere && !fallBack) {
+        m_note.DeleteItems(first, 0);
+        return false;
+    }
     if (elsewhere) {
         m_prompts.showInformation(kAppendedAtTheEnd, QString());
         place = Place{m_note.RootId(), Placement::kInside, Placement::kAfter};
         if (!m_note.FindItem(place.target) || lockRefusal(place, first)) {
             m_note.DeleteItems(first, 0);
-            return;
+            return false;
         }
     }
 
@@ -373,12 +431,13 @@ void ItemClipboard::pasteItems(const QByteArray& block, Place place) {
         m_views.itemInserted(top);
     emit revealRequested(tops.back(), false);
     markModified();
+    return true;
 }
 
-void ItemClipboard::pasteText(const QString& text, const Place& place) {
+bool ItemClipboard::pasteText(const QString& text, const Place& place) {
     if (const auto refusal = lockRefusal(place, kNoItem)) {
         m_prompts.showError(refusal->first, titleOf(m_note, refusal->second));
-        return;
+        return false;
     }
     ByteString body;
     QString lost;
@@ -386,11 +445,11 @@ void ItemClipboard::pasteText(const QString& text, const Place& place) {
         body = fromQString(withCrLf(text), &lost);
     } catch (const std::bad_alloc&) {
         m_prompts.showError(kTextTooLong, QString());
-        return;
+        return false;
     }
     if (body.Size() > kMaxBodyBytes) {
         m_prompts.showError(kTextTooLong, QString());
-        return;
+        return false;
     }
     if (!lost.isEmpty())
         m_prompts.showInformation(kUnstorableLeftOut, lost);
@@ -400,7 +459,7 @@ void ItemClipboard::pasteText(const QString& text, const Place& place) {
     const ItemId id = m_note.CreateItem(ItemType::kMemo);
     if (id == kNoItem) {
         reportFailure(kNoFreeItemId);
-        return;
+        return false;
     }
     auto* memo = static_cast<Memo*>(m_note.FindItem(id));
     const std::string_view bytes = body.View();
@@ -417,4 +476,5 @@ void ItemClipboard::pasteText(const QString& text, const Place& place) {
         m_views.beginEditingNew(id, false);
     }
     markModified();
+    return true;
 }

@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -11,6 +13,7 @@
 #include "core/model/item_id.h"
 
 class EditPrompts;
+class QMimeData;
 class ItemViewUpdater;
 class SelectionSource;
 
@@ -61,6 +64,18 @@ public:
     // is emptied when it holds this cut's data.
     void cancelCut();
 
+    // A drop on a list at a place: beside or inside `target` by the
+    // Placement `relation` and `order` (0 target: the end of the note).
+    // Items, a web link, local files (through the file importer) or text
+    // are taken, in that order; a lock in the way refuses the drop. True
+    // when something went in.
+    bool drop(const QMimeData* data, tidemark::ItemId target, int relation, int order);
+    // What dropped local files become (the text import); unset, they are
+    // refused. Called with the paths and the place as for drop().
+    using FileImporter = std::function<bool(const QStringList& paths, tidemark::ItemId target,
+                                            int relation, int order)>;
+    void setFileImporter(FileImporter importer) { m_importFiles = std::move(importer); }
+
     // The item is cut and waits for its move (its rows are drawn ghosted).
     bool isCut(tidemark::ItemId item) const;
     // Text on the clipboard counts as absent for pasting: this object's cut
@@ -104,8 +119,11 @@ private:
     std::optional<ItemMimeData::Content> render();
     void clipboardChanged();
 
-    void pasteItems(const QByteArray& block, Place place);
-    void pasteText(const QString& text, const Place& place);
+    // With `fallBack` (a paste) a place refused by a lock sends the items
+    // to the end of the note; without (a drop) nothing goes in.
+    bool pasteItems(const QByteArray& block, Place place, bool fallBack);
+    bool pasteText(const QString& text, const Place& place);
+    bool pasteLink(const QString& url, const QString& title, const Place& place);
     // The item whose lock stands in the way of placing items at `place`,
     // with the message that says so (20082 or 20077); nothing when none.
     // `run` is the run to place (0: judge the place alone).
@@ -124,4 +142,5 @@ private:
     PendingItems m_pending;
     Kind m_kind = Kind::kNone;
     QPointer<ItemMimeData> m_data;  // owned by the clipboard
+    FileImporter m_importFiles;
 };

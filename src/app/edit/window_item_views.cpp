@@ -6,14 +6,17 @@
 #include "app/edit/edit_commands.h"
 #include "app/edit/item_clipboard.h"
 #include "app/edit/item_commands.h"
+#include "app/edit/item_drag.h"
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/list/group_content_list.h"
+#include "app/list/list_drop_target.h"
 #include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
 #include "app/text/memo_text_view.h"
+#include "core/model/item.h"
 #include "core/model/note.h"
 
 using namespace tidemark;
@@ -44,6 +47,7 @@ public:
                    prompts, prompts, app.window()),
           clipboard(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views),
                     prompts),
+          drag(app.note(), app.settings(), SelectionOf(app, views), UpdaterOf(app, views)),
           edits(app, commands, clipboard, this) {
         prompts.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
         if (ListPanes* lists = app.window() ? app.window()->lists() : nullptr)
@@ -54,6 +58,7 @@ public:
     DialogEditPrompts prompts;
     ItemCommands commands;
     ItemClipboard clipboard;
+    ItemDrag drag;
     EditCommands edits;
 
 private:
@@ -75,6 +80,74 @@ private:
         QObject::connect(
             &clipboard, &ItemClipboard::revealRequested, &lists,
             [&lists](ItemId item, bool exclusive) { lists.revealAndSelect(item, exclusive); });
+        connectDragAndDrop(app, lists, *panes.memoList(), true);
+        connectDragAndDrop(app, lists, *panes.groupList(), false);
+    }
+
+    // Rows dragged out of `list`, and drops onto it.
+    void connectDragAndDrop(Application& app, ListPanes& lists, MemoRowsView& list, bool memoList) {
+        QObject::connect(&list, &MemoRowsView::dragStartRequested, this,
+                         [this, &app, &list, memoList] {
+                             // A read-only note lends its items out but keeps them.
+                             drag.run(&list, app.IsReadOnly() && memoList);
+                         });
+        auto* target =
+            new ListDropTarget(list, app.environment().dragScroll.ReadDragScrollValues());
+        target->setRefusal([this](DropSpot spot) { return drag.isDragged(spot.item); });
+        target->setDropHandler(
+            [this, &app, memoList](const QMimeData* data, DropSpot spot, Qt::DropAction) {
+                const DropPlace place = dropPlace(app, spot, memoList);
+                if (!clipboard.drop(data, place.target, place.relation, place.order))
+                    return false;
+                drag.takenHere();
+                return true;
+            });
+        QObject::connect(target, &ListDropTarget::expandRequested, &lists,
+                         [&app, &lists, memoList](ItemId group) {
+                             const Item* item = app.note().FindItem(group);
+                             if (!item || !item->IsGroup())
+                                 return;
+                             if (!item->IsOpen())
+                                 lists.toggleExpansion(group);
+                             // The group list then shows the group's children.
+                             if (!memoList)
+                                 lists.revealAndSelect(group, true);
+                         });
+        QObject::connect(target, &ListDropTarget::dragKindChanged, &lists,
+                         [&app](DragKind kind) { app.window()->showDragStatus(kind); });
+    }
+
+    struct DropPlace {
+        ItemId target = kNoItem;  // 0: the end of the note
+        int relation = Placement::kBeside;
+        int order = Placement::kAfter;
+    };
+    // Where a drop on a spot of the memo list or the group list goes.
+    static DropPlace dropPlace(Application& app, DropSpot spot, bool memoList) {
+        Note& note = app.note();
+        const Item* item = note.FindItem(spot.item);
+        switch (spot.where) {
+            case DropSpot::Where::kBefore:
+                return {spot.item, Placement::kBeside, Placement::kBefore};
+            case DropSpot::Where::kInside:
+                return {spot.item, Placement::kInside, Placement::kAfter};
+            case DropSpot::Where::kAfter:
+                // Below an open memo group with children in the memo list:
+                // first inside it, where the row below shows them.
+                if (memoList && item && item->IsGroup() && item->IsOpen() &&
+                    item->links.firstChild != kNoItem)
+                    return {spot.item, Placement::kInside, Placement::kBefore};
+                return {spot.item, Placement::kBeside, Placement::kAfter};
+            case DropSpot::Where::kEnd:
+                break;
+        }
+        if (!memoList) {
+            // The end of the group the group list shows.
+            const Item* shown = note.FindItem(app.window()->panes()->memoList()->focusedItem());
+            if (shown && shown->IsGroup())
+                return {shown->links.id, Placement::kInside, Placement::kAfter};
+        }
+        return {};
     }
 };
 

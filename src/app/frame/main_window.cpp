@@ -21,6 +21,7 @@
 #include "app/frame/window_snap.h"
 #include "app/frame/window_title.h"
 #include "app/list/group_content_list.h"
+#include "app/list/list_drop_target.h"
 #include "app/list/list_panes.h"
 #include "app/list/memo_columns.h"
 #include "app/list/memo_list.h"
@@ -37,6 +38,8 @@ using tidemark::NoteViewSettings;
 constexpr std::uint32_t kBlankStatus = 12001;
 constexpr std::uint32_t kCreateFirstMemo = 12004;
 constexpr std::uint32_t kItemsInNote = 12007;
+constexpr std::uint32_t kDropIntoGroupHint = 12008;
+constexpr std::uint32_t kTextFilesOnlyHint = 12009;
 constexpr std::uint32_t kEdgeFlags =
     NoteViewSettings::kTouchesLeft | NoteViewSettings::kTouchesRight |
     NoteViewSettings::kTouchesTop | NoteViewSettings::kTouchesBottom;
@@ -380,6 +383,20 @@ bool MainWindow::focusPane(FocusPane pane) {
         return false;
     target->setFocus(Qt::TabFocusReason);
     return true;
+}
+
+void MainWindow::showDragStatus(DragKind kind) {
+    switch (kind) {
+        case DragKind::kItems:
+            m_status->setStatusText(StatusIcon::kHint, uiText(kDropIntoGroupHint));
+            break;
+        case DragKind::kFiles:
+            m_status->setStatusText(StatusIcon::kHint, uiText(kTextFilesOnlyHint));
+            break;
+        case DragKind::kNone:
+            refreshStatus();
+            break;
+    }
 }
 
 void MainWindow::refreshRecentMemos() {

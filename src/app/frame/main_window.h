@@ -12,6 +12,7 @@
 
 class Application;
 class MainMenu;
+enum class DragKind;
 class PaneMenus;
 class MainStatusBar;
 class PaneArea;
@@ -92,6 +93,9 @@ public:
     // The status bar's first field by what has the focus, the other two by
     // the focused item of the memo list.
     void refreshStatus();
+    // While something is dragged over a list, what a drop there does (no
+    // drag: the status text as usual).
+    void showDragStatus(DragKind kind);
     // The recently opened memos of the View menu anew.
     void refreshRecentMemos();
     // Shows a memo of the recently opened ones: its row revealed and

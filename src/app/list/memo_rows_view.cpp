@@ -37,7 +37,9 @@ MemoRowsView::MemoRowsView(MemoRowsModel* model, QWidget* parent)
     setRootIsDecorated(false);
     setIndentation(kLevelWidth);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
-    setDragEnabled(false);
+    // Dragging rows is the window's (dragStartRequested); dropping is
+    // ListDropTarget's.
+    setDragEnabled(true);
     setAcceptDrops(false);
     setMouseTracking(true);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
@@ -232,6 +234,11 @@ void MemoRowsView::mousePressEvent(QMouseEvent* event) {
         }
     }
     QTreeView::mousePressEvent(event);
+}
+
+void MemoRowsView::startDrag(Qt::DropActions) {
+    if (selectedCount() > 0)
+        emit dragStartRequested();
 }
 
 void MemoRowsView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -68,6 +68,8 @@ signals:
     void deletePressed();
     // Escape in the list (a pending cut is cancelled).
     void escapePressed();
+    // The user started dragging the selected rows.
+    void dragStartRequested();
     // The keyboard focus came or went.
     void focusEntered();
     void focusLeft();
@@ -80,6 +82,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;

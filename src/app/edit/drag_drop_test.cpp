@@ -1,0 +1,165 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include "app/edit/item_drag.h"
+#include "app/edit/item_mime_data.h"
+#include "app/frame/application.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/frame/status_bar.h"
+#include "app/list/list_drop_target.h"
+#include "app/list/memo_list.h"
+#include "app/list/memo_rows_model.h"
+#include "app/qt_text.h"
+#include "app/test_support.h"
+#include "core/model/item.h"
+#include "core/model/note.h"
+#include "core/model/note_test_support.h"
+#include "core/settings/settings.h"
+
+namespace {
+
+using namespace tidemark;
+using Where = DropSpot::Where;
+
+// A started window whose memo list shows: group (open) > inner, then memo.
+class DragDropTest : public StartedWindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(startWindow(PaneLayout::kStacked, QSize(800, 600)));
+        Note& note = app->note();
+        group = AddGroup(note, note.RootId(), "group");
+        inner = AddMemo(note, group, "inner");
+        memo = AddMemo(note, note.RootId(), "memo");
+        window->noteReplaced();
+        list = window->panes()->memoList();
+    }
+
+    QRect rowOf(ItemId id) { return list->visualRect(list->rowsModel()->indexOf(id)); }
+    // A point on the row of `id`: its upper or lower quarter, over the text.
+    QPoint on(ItemId id, bool lower) {
+        const QRect row = rowOf(id);
+        return QPoint(row.left() + 60,
+                      lower ? row.bottom() - row.height() / 4 : row.top() + row.height() / 4);
+    }
+    // Drags `data` over the memo list to `point` and drops it there.
+    bool dropAt(const QMimeData& data, const QPoint& point,
+                Qt::KeyboardModifiers keys = Qt::NoModifier) {
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent over(point, actions, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(list->viewport(), &over);
+        QDropEvent drop(QPointF(point), actions, &data, Qt::LeftButton, keys);
+        QApplication::sendEvent(list->viewport(), &drop);
+        return drop.isAccepted();
+    }
+    std::vector<std::string> rootTitles() { return ChildTitles(app->note(), app->note().RootId()); }
+
+    MemoList* list = nullptr;
+    ItemId group = 0, inner = 0, memo = 0;
+};
+
+TEST_F(DragDropTest, TheSpotFollowsTheHalfOfTheRowAndAGroupsPictures) {
+    const QRect groupRow = rowOf(group);
+    const QRect last = rowOf(memo);
+    const struct {
+        QPoint point;
+        DropSpot spot;
+    } cases[] = {
+        {on(memo, false), {memo, Where::kBefore}},
+        {on(memo, true), {memo, Where::kAfter}},
+        {on(group, true), {group, Where::kAfter}},
+        {QPoint(groupRow.left() + 20, groupRow.center().y()), {group, Where::kInside}},
+        {QPoint(rowOf(inner).left() + 20, rowOf(inner).center().y()), {inner, Where::kBefore}},
+        {QPoint(last.left() + 60, last.bottom() + last.height() / 4), {memo, Where::kAfter}},
+        {QPoint(last.left() + 60, last.bottom() + 3 * last.height()), {}},
+    };
+    for (const auto& c : cases) {
+        const DropSpot spot = ListDropTarget::spotAt(*list, c.point);
+        EXPECT_EQ(spot.item, c.spot.item) << c.point.x() << "," << c.point.y();
+        EXPECT_EQ(int(spot.where), int(c.spot.where)) << c.point.x() << "," << c.point.y();
+    }
+}
+
+TEST_F(DragDropTest, DroppedTextBecomesAMemoWhereTheBarWas) {
+    QMimeData data;
+    data.setText(QStringLiteral("first line\nsecond"));
+    ASSERT_TRUE(dropAt(data, on(memo, false)));
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "first line", "memo"}));
+    EXPECT_TRUE(app->isModified());
+}
+
+TEST_F(DragDropTest, ItemsDroppedBelowAnOpenGroupGoFirstInsideIt) {
+    // Items as another window's list would drag them.
+    ASSERT_TRUE(list->focusItem(memo, true));
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return list->hasFocus(); }));
+    app->actions().updateActions();
+    app->actions().action(kCmdCopy)->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied->hasFormat(QString::fromLatin1(kItemsMimeType)));
+    QMimeData data;
+    data.setData(QString::fromLatin1(kItemsMimeType),
+                 copied->data(QString::fromLatin1(kItemsMimeType)));
+
+    ASSERT_TRUE(dropAt(data, on(group, true)));
+    EXPECT_EQ(ChildTitles(app->note(), group), (std::vector<std::string>{"memo", "inner"}));
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo"}));  // a copy went in
+}
+
+TEST_F(DragDropTest, ADropIntoAClosedLockedGroupIsRefusedWithTheMessage) {
+    Item& locked = *app->note().FindItem(group);
+    locked.SetRawFlags(locked.Flags() | ItemFlags::kLocked);
+    locked.SetOpen(false);
+    window->noteReplaced();
+    DialogAnswerer answers;
+    answers.thenMessage(QMessageBox::Ok);
+    QMimeData data;
+    data.setText(QStringLiteral("secret"));
+    const QRect row = rowOf(group);
+    EXPECT_FALSE(dropAt(data, QPoint(row.left() + 20, row.center().y())));
+    EXPECT_EQ(ChildTitles(app->note(), group), std::vector<std::string>{"inner"});
+    ASSERT_EQ(answers.messages.size(), 1);
+    EXPECT_TRUE(answers.messages.front().contains(QStringLiteral("group")));
+}
+
+TEST_F(DragDropTest, AWebLinkBecomesALinkMemoNamedAfterIt) {
+    QMimeData data;
+    const QString both = QStringLiteral("https://example.org/page\nExample page");
+    data.setData(QStringLiteral("text/x-moz-url"),
+                 QByteArray(reinterpret_cast<const char*>(both.utf16()), both.size() * 2));
+    data.setText(QStringLiteral("https://example.org/page"));
+    app->settings().LinkPlace = 1;  // into the remarks
+    ASSERT_TRUE(dropAt(data, on(memo, true)));
+    const Item* made = app->note().FindItem(app->note().FindItem(memo)->links.next);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->Title(), ByteString("Example page"));
+    EXPECT_EQ(made->Remarks(), ByteString("https://example.org/page"));
+    EXPECT_TRUE(made->IsRemarksLink());
+}
+
+TEST(ItemDragFileName, TitlesBecomeSafeFileNames) {
+    const struct {
+        const char16_t* title;
+        const char16_t* file;
+    } cases[] = {
+        {u"plan", u"plan.txt"},
+        {u"a/b:c*d?", u"a_b_c_d_.txt"},
+        {u"<x>|\"y\",z;w\\", u"_x___y__z_w_.txt"},
+        {u"日本語", u"日本語.txt"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ItemDrag::fileNameFor(QString::fromUtf16(c.title)), QString::fromUtf16(c.file));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,103 @@
+#include "app/edit/item_drag.h"
+
+#include <QDrag>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <QWidget>
+
+#include "app/edit/byte_limit.h"
+#include "app/edit/item_removal.h"
+#include "app/edit/item_view_updater.h"
+#include "app/edit/items_content.h"
+#include "app/edit/selection_source.h"
+#include "app/qt_text.h"
+#include "app/ui_strings.h"
+#include "core/model/item.h"
+#include "core/model/note.h"
+#include "core/model/note_host.h"
+
+using namespace tidemark;
+
+namespace {
+
+constexpr std::uint32_t kTextFileSuffix = 10008;  // ".txt"
+constexpr int kMaxFileTitleBytes = 254;
+
+}  // namespace
+
+ItemDrag::ItemDrag(Note& note, const Settings& settings, SelectionSource& selection,
+                   ItemViewUpdater& views, QObject* parent)
+    : QObject(parent),
+      m_note(note),
+      m_settings(settings),
+      m_selection(selection),
+      m_views(views),
+      m_pending(note) {}
+
+ItemDrag::~ItemDrag() = default;
+
+QString ItemDrag::fileNameFor(const QString& title) {
+    QString name = cutToBytes(title, kMaxFileTitleBytes);
+    for (QChar& c : name) {
+        if (QStringLiteral("\\/:,;*?\"<>|").contains(c))
+            c = u'_';
+    }
+    return name + uiText(kTextFileSuffix);
+}
+
+bool ItemDrag::isDragged(ItemId item) const {
+    return m_running && m_pending.contains(item);
+}
+
+void ItemDrag::run(QWidget* source, bool copyOnly) {
+    if (m_running)
+        return;
+    m_fileFolder.reset();
+    m_views.commitEdits();
+    if (m_pending.take(m_selection.selectedItems()) != PendingItems::TakeResult::kTaken)
+        return;
+    const std::optional<ItemMimeData::Content> content =
+        itemsContent(m_note, m_settings, m_pending);
+    if (!content) {
+        m_pending.clear();
+        return;
+    }
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kItemsMimeType), content->items);
+    data->setText(content->text);
+    auto folder = std::make_unique<QTemporaryDir>();
+    const Item* first = m_note.FindItem(m_pending.tops().front());
+    if (folder->isValid() && first) {
+        const QString path = folder->filePath(fileNameFor(toQString(first->Title())));
+        QFile file(path);
+        const ByteString bytes = fromQString(withCrLf(content->text));
+        if (file.open(QIODevice::WriteOnly) &&
+            file.write(bytes.View().data(), static_cast<qint64>(bytes.Size())) ==
+                static_cast<qint64>(bytes.Size())) {
+            file.close();
+            data->setUrls({QUrl::fromLocalFile(path)});
+            m_fileFolder = std::move(folder);
+        }
+    }
+
+    auto* drag = new QDrag(source);
+    drag->setMimeData(data);
+    m_running = true;
+    m_takenHere = false;
+    const Qt::DropAction effect =
+        drag->exec(copyOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction,
+                   copyOnly ? Qt::CopyAction : Qt::MoveAction);
+    m_running = false;
+    const std::vector<ItemId> tops = m_pending.tops();
+    const bool intact = m_pending.intact();
+    m_pending.clear();
+    NoteHost* host = m_note.Host();
+    const bool writable = !host || !host->IsReadOnly();
+    if (effect == Qt::MoveAction && m_takenHere && intact && writable) {
+        removeItems(m_note, m_views, tops);
+        if (host)
+            host->SetModified(true, true);
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "app/edit/pending_items.h"
+#include "core/model/item_id.h"
+
+class ItemViewUpdater;
+class QTemporaryDir;
+class QWidget;
+class SelectionSource;
+
+namespace tidemark {
+class Note;
+class Settings;
+}  // namespace tidemark
+
+// Dragging the selected items out of a list: the drag carries their records
+// (for the lists of any window), their text export (for text fields) and a
+// text file holding that export, named after the first item (for file
+// managers). When a list of this window took them with the move effect,
+// the dragged items are deleted afterwards. A drop anywhere else leaves
+// them where they are, whatever effect the target reports: a file manager
+// "moving" the text file must not take the memos with it.
+class ItemDrag : public QObject {
+    Q_OBJECT
+public:
+    ItemDrag(tidemark::Note& note, const tidemark::Settings& settings, SelectionSource& selection,
+             ItemViewUpdater& views, QObject* parent = nullptr);
+    ~ItemDrag() override;
+
+    // Runs the drag (modal until it ends); `copyOnly` offers no move.
+    void run(QWidget* source, bool copyOnly);
+    // The running drag carries `item` (or an item above it): a move onto it
+    // is refused.
+    bool isDragged(tidemark::ItemId item) const;
+    // A list of this window took the dragged items.
+    void takenHere() { m_takenHere = true; }
+
+    // The text file's name for a first item titled `title`: at most 254
+    // bytes of the title, characters file names cannot hold as "_", then
+    // ".txt".
+    static QString fileNameFor(const QString& title);
+
+private:
+    tidemark::Note& m_note;
+    const tidemark::Settings& m_settings;
+    SelectionSource& m_selection;
+    ItemViewUpdater& m_views;
+    PendingItems m_pending;
+    // The text file of the last drag, kept until the next one starts.
+    std::unique_ptr<QTemporaryDir> m_fileFolder;
+    bool m_running = false;
+    bool m_takenHere = false;
+};

@@ -1,0 +1,46 @@
+#include "app/edit/items_content.h"
+
+#include <new>
+#include <string>
+
+#include "app/edit/pending_items.h"
+#include "app/qt_text.h"
+#include "core/model/note.h"
+#include "core/settings/settings.h"
+#include "core/textio/text_exporter.h"
+
+using namespace tidemark;
+
+namespace {
+
+ExportFormats exportFormatsOf(const Settings& settings) {
+    ExportFormats formats = ExportFormats::Defaults();
+    if (!settings.MemoFormat.Empty())
+        formats.memo = ExportTemplate(settings.MemoFormat.View());
+    if (!settings.GroupFormat.Empty())
+        formats.group = ExportTemplate(settings.GroupFormat.View());
+    return formats;
+}
+
+}  // namespace
+
+std::optional<ItemMimeData::Content> itemsContent(Note& note, const Settings& settings,
+                                                  const PendingItems& pending) {
+    if (!pending.intact())
+        return std::nullopt;
+    const std::optional<MemoryBlock> block = note.SerializeItems(pending.chain());
+    if (!block)
+        return std::nullopt;
+    try {
+        ItemMimeData::Content content;
+        content.items = QByteArray(reinterpret_cast<const char*>(block->data()),
+                                   static_cast<qsizetype>(block->size()));
+        const std::string text =
+            ExportItemsToText(note, pending.chain(), exportFormatsOf(settings));
+        // Other programs take line feeds; the note keeps CR LF.
+        content.text = toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return content;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
