@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
@@ -145,6 +146,23 @@ TEST_F(DragDropTest, AWebLinkBecomesALinkMemoNamedAfterIt) {
     EXPECT_EQ(made->Title(), ByteString("Example page"));
     EXPECT_EQ(made->Remarks(), ByteString("https://example.org/page"));
     EXPECT_TRUE(made->IsRemarksLink());
+}
+
+TEST_F(DragDropTest, ADroppedTextFileBecomesAMemoOfItsContents) {
+    const QString path = env.path(QStringLiteral("dropped.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("from a file\r\n");
+    file.close();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    data.setText(path);  // as file managers offer it too
+    ASSERT_TRUE(dropAt(data, on(memo, true)));
+    const Item* made = app->note().FindItem(app->note().FindItem(memo)->links.next);
+    ASSERT_NE(made, nullptr);
+    ASSERT_TRUE(made->IsMemo());
+    EXPECT_EQ(made->Title(), ByteString("dropped.txt"));
+    EXPECT_EQ(static_cast<const Memo*>(made)->Body(), ByteString("from a file\r\n"));
 }
 
 TEST(ItemDragFileName, TitlesBecomeSafeFileNames) {

@@ -336,10 +336,7 @@ bool ItemClipboard::drop(const QMimeData* data, ItemId target, int relation, int
             files << url.toLocalFile();
     }
     if (!urls.isEmpty() && files.size() == urls.size()) {
-        if (const auto refusal = lockRefusal(place, kNoItem)) {
-            m_prompts.showError(refusal->first, titleOf(m_note, refusal->second));
-            return false;
-        }
+        // The import judges the place's lock itself.
         return m_importFiles && m_importFiles(files, place.target, place.relation, place.order);
     }
     if (urls.size() == 1 && !data->hasText())

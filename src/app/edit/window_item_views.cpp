@@ -16,6 +16,8 @@
 #include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
 #include "app/text/memo_text_view.h"
+#include "app/textio/text_exchange_commands.h"
+#include "app/textio/text_import.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 
@@ -237,4 +239,11 @@ void installItemCommands(Application& app, CommandActions& actions) {
     auto* set = new ItemCommandSet(app, app.window());
     set->commands.registerCommands(actions);
     set->edits.registerCommands(actions);
+    // Files dropped on the lists come in as the import command brings them.
+    TextImporter& importer = installTextExchangeCommands(app, actions, SelectionOf(app, set->views),
+                                                         UpdaterOf(app, set->views));
+    set->clipboard.setFileImporter(
+        [&importer](const QStringList& paths, ItemId target, int relation, int order) {
+            return !importer.importPaths(paths, ImportPlace{target, relation, order}, true).empty();
+        });
 }
