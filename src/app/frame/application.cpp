@@ -14,6 +14,7 @@
 #include "app/frame/view_commands.h"
 #include "app/list/list_panes.h"
 #include "app/qt_text.h"
+#include "app/rescue/rescue_command.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
 #include "app/ui_strings.h"
@@ -62,6 +63,7 @@ bool Application::createMainWindow() {
     m_viewCommands->registerCommands(*m_actions);
     installItemCommands(*this, *m_actions);
     installTextCommands(*this, *m_actions);
+    installRescueCommand(*this, *m_actions);
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);

@@ -36,8 +36,6 @@ class TextExchangeCommandsTest : public StartedWindowTest {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(startWindow(std::nullopt, QSize(800, 600)));
-        ListPanes& lists = *window->lists();
-        installTextExchangeCommands(*app, app->actions(), lists, lists);
         app->updateActions();
     }
 
