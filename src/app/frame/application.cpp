@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/edit/window_item_views.h"
+#include "app/find/find_commands.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/instance_bus.h"
@@ -64,6 +65,7 @@ bool Application::createMainWindow() {
     installItemCommands(*this, *m_actions);
     installTextCommands(*this, *m_actions);
     installRescueCommand(*this, *m_actions);
+    installFindCommands(*this, *m_actions);
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);

@@ -1,0 +1,15 @@
+#include "app/find/find_texts.h"
+
+#include "app/keyed_texts.h"
+
+namespace {
+
+constexpr KeyedText kTexts[] = {
+#include "app/find/find_texts_ja.inc"
+};
+
+}  // namespace
+
+QString findText(const char* key) {
+    return keyedText(kTexts, key);
+}
