@@ -1,4 +1,5 @@
 #include "app/edit/item_clipboard.h"
+#include "app/edit/item_view_fakes_for_test.h"
 
 #include <gtest/gtest.h>
 
@@ -21,55 +22,6 @@
 using namespace tidemark;
 
 namespace {
-
-class FakeHost : public NoteHost {
-public:
-    void SetModified(bool modified, bool) override { modifiedMarks += modified ? 1 : 0; }
-    void ReportOutOfMemory(std::uint32_t code) override { failures.push_back(code); }
-    bool EncryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool DecryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool IsReadOnly() const override { return readOnly; }
-    const Settings* GetOptions() const override { return nullptr; }
-
-    bool readOnly = false;
-    int modifiedMarks = 0;
-    std::vector<std::uint32_t> failures;
-};
-
-class FakeSelection : public SelectionSource {
-public:
-    ItemId memoListFocused() const override { return memoFocus; }
-    bool groupListIsFocusWindow() const override { return groupListFocus; }
-    ItemId groupListFocused() const override { return groupFocus; }
-    std::vector<ItemId> selectedItems() const override { return selected; }
-    std::vector<ItemId> targets() const override { return selected; }
-
-    ItemId memoFocus = kNoItem;
-    bool groupListFocus = false;
-    ItemId groupFocus = kNoItem;
-    std::vector<ItemId> selected;
-};
-
-class RecordingViews : public ItemViewUpdater {
-public:
-    void commitEdits() override { ++commits; }
-    ItemId openMemo() const override { return open; }
-    void closeOpenMemo() override { open = kNoItem; }
-    void itemInserted(ItemId item) override { inserted.push_back(item); }
-    void itemChanged(ItemId item, bool) override { changed.push_back(item); }
-    void itemRemoving(ItemId item) override { removed.push_back(item); }
-    void childrenReordered(ItemId) override {}
-    void afterRemoval() override { ++removals; }
-    void beginEditingNew(ItemId item, bool) override { editing = item; }
-    void memoPaneChanged() override {}
-    void noteViewChanged() override {}
-
-    ItemId open = kNoItem;
-    int commits = 0;
-    int removals = 0;
-    std::vector<ItemId> inserted, changed, removed;
-    ItemId editing = kNoItem;
-};
 
 class RecordingPrompts : public EditPrompts {
 public:

@@ -1,4 +1,5 @@
 #include "app/edit/item_commands.h"
+#include "app/edit/item_view_fakes_for_test.h"
 
 #include <gtest/gtest.h>
 
@@ -27,65 +28,6 @@ namespace {
 // The default titles as the note stores them (CP932).
 const std::string kNewMemo = fromQString(QStringLiteral("新しいメモ")).Str();
 const std::string kNewGroup = fromQString(QStringLiteral("新しいメモグループ")).Str();
-
-class FakeHost : public NoteHost {
-public:
-    explicit FakeHost(Note*& note) : m_note(note) {}
-    void SetModified(bool modified, bool) override { modifiedMarks += modified ? 1 : 0; }
-    void ReportOutOfMemory(std::uint32_t) override {}
-    bool EncryptGroupContents(ItemId group, const ByteString& password) override {
-        return tidemark::EncryptGroupContents(*m_note, group, password);
-    }
-    bool DecryptGroupContents(ItemId group, const ByteString& password) override {
-        return tidemark::DecryptGroupContents(*m_note, group, password);
-    }
-    bool IsReadOnly() const override { return readOnly; }
-    const Settings* GetOptions() const override { return nullptr; }
-
-    bool readOnly = false;
-    int modifiedMarks = 0;
-
-private:
-    Note*& m_note;
-};
-
-class FakeSelection : public SelectionSource {
-public:
-    ItemId memoListFocused() const override { return memoFocus; }
-    bool groupListIsFocusWindow() const override { return groupListFocus; }
-    ItemId groupListFocused() const override { return groupFocus; }
-    std::vector<ItemId> selectedItems() const override { return selected; }
-    std::vector<ItemId> targets() const override { return selected; }
-
-    ItemId memoFocus = kNoItem;
-    bool groupListFocus = false;
-    ItemId groupFocus = kNoItem;
-    std::vector<ItemId> selected;
-};
-
-class RecordingViews : public ItemViewUpdater {
-public:
-    void commitEdits() override {}
-    ItemId openMemo() const override { return open; }
-    void closeOpenMemo() override { open = kNoItem; }
-    void itemInserted(ItemId item) override { inserted.push_back(item); }
-    void itemChanged(ItemId item, bool) override { changed.push_back(item); }
-    void itemRemoving(ItemId item) override { removed.push_back(item); }
-    void childrenReordered(ItemId group) override { reordered.push_back(group); }
-    void afterRemoval() override {}
-    void beginEditingNew(ItemId item, bool bodyFirst) override {
-        editing = item;
-        editingBodyFirst = bodyFirst;
-    }
-    void memoPaneChanged() override {}
-    void noteViewChanged() override { ++viewChanges; }
-
-    ItemId open = kNoItem;
-    std::vector<ItemId> inserted, changed, removed, reordered;
-    ItemId editing = kNoItem;
-    bool editingBodyFirst = false;
-    int viewChanges = 0;
-};
 
 class ScriptedPrompts : public EditPrompts {
 public:
@@ -140,8 +82,8 @@ public:
 
 class ItemCommandsTest : public ::testing::Test {
 protected:
-    ItemCommandsTest() : host(notePtr), note(&host, &clock) {
-        notePtr = &note;
+    ItemCommandsTest() : note(&host, &clock) {
+        host.note = &note;
         note.MakeNew(ByteString("root"));
         root = note.RootId();
         settings.NewMemoAttrSource = 3;
@@ -150,7 +92,6 @@ protected:
     Item& at(ItemId id) { return *note.FindItem(id); }
 
     FixedClock clock{MakeTime(2024, 5, 1, 9, 0, 0), true};
-    Note* notePtr = nullptr;
     FakeHost host;
     Note note;
     ItemId root = kNoItem;

@@ -5,24 +5,12 @@
 
 #include "app/edit/pending_items.h"
 #include "app/qt_text.h"
+#include "app/textio/text_export_command.h"
 #include "core/model/note.h"
 #include "core/settings/settings.h"
 #include "core/textio/text_exporter.h"
 
 using namespace tidemark;
-
-namespace {
-
-ExportFormats exportFormatsOf(const Settings& settings) {
-    ExportFormats formats = ExportFormats::Defaults();
-    if (!settings.MemoFormat.Empty())
-        formats.memo = ExportTemplate(settings.MemoFormat.View());
-    if (!settings.GroupFormat.Empty())
-        formats.group = ExportTemplate(settings.GroupFormat.View());
-    return formats;
-}
-
-}  // namespace
 
 std::optional<ItemMimeData::Content> itemsContent(Note& note, const Settings& settings,
                                                   const PendingItems& pending) {

@@ -1,4 +1,5 @@
 #include "app/frame/file_commands.h"
+#include "app/wait_cursor.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -48,15 +49,6 @@ constexpr int kLastNote = 3;
 constexpr int kTemplate = 4;
 constexpr int kAsk = 5;
 }  // namespace Startup
-
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool samePath(const QString& a, const QString& b) {
     return !a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;

@@ -1,4 +1,5 @@
 #include "app/textio/text_export_command.h"
+#include "app/wait_cursor.h"
 
 #include <QCursor>
 #include <QDir>
@@ -27,15 +28,6 @@ namespace {
 constexpr std::uint32_t kTextExtension = 10008;
 constexpr std::uint32_t kAllFilesFilter = 10009;
 constexpr std::uint32_t kExportTitle = 10016;
-
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 bool sameFile(const QString& a, const QString& b) {
     const QString first = QFileInfo(a).canonicalFilePath();

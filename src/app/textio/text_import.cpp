@@ -1,4 +1,5 @@
 #include "app/textio/text_import.h"
+#include "app/wait_cursor.h"
 
 #include <QCursor>
 #include <QDir>
@@ -37,15 +38,6 @@ constexpr int kLinkInRemarks = 1;
 
 // An internet shortcut is a few lines; a larger file is read only this far.
 constexpr std::uint64_t kShortcutReadCap = std::uint64_t{1} << 20;
-
-// Shows the wait cursor for as long as it lives.
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 QString shownPath(const QString& path) {
     return QDir::toNativeSeparators(path);

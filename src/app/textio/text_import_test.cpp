@@ -1,4 +1,5 @@
 #include "app/textio/text_import.h"
+#include "app/edit/item_view_fakes_for_test.h"
 
 #include <gtest/gtest.h>
 
@@ -29,51 +30,6 @@ using namespace tidemark;
 namespace {
 
 using Choice = ImportPrompts::OtherFileChoice;
-
-class FakeHost : public NoteHost {
-public:
-    void SetModified(bool modified, bool) override { modifiedMarks += modified ? 1 : 0; }
-    void ReportOutOfMemory(std::uint32_t code) override { outOfMemory.push_back(code); }
-    bool EncryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool DecryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool IsReadOnly() const override { return readOnly; }
-    const Settings* GetOptions() const override { return nullptr; }
-
-    bool readOnly = false;
-    int modifiedMarks = 0;
-    std::vector<std::uint32_t> outOfMemory;
-};
-
-class FakeSelection : public SelectionSource {
-public:
-    ItemId memoListFocused() const override { return memoFocus; }
-    bool groupListIsFocusWindow() const override { return groupListFocus; }
-    ItemId groupListFocused() const override { return groupFocus; }
-    std::vector<ItemId> selectedItems() const override { return {}; }
-    std::vector<ItemId> targets() const override { return {}; }
-
-    ItemId memoFocus = kNoItem;
-    bool groupListFocus = false;
-    ItemId groupFocus = kNoItem;
-};
-
-class RecordingViews : public ItemViewUpdater {
-public:
-    void commitEdits() override { ++commits; }
-    ItemId openMemo() const override { return kNoItem; }
-    void closeOpenMemo() override {}
-    void itemInserted(ItemId item) override { inserted.push_back(item); }
-    void itemChanged(ItemId item, bool) override { changed.push_back(item); }
-    void itemRemoving(ItemId) override {}
-    void childrenReordered(ItemId) override {}
-    void afterRemoval() override {}
-    void beginEditingNew(ItemId, bool) override {}
-    void memoPaneChanged() override {}
-    void noteViewChanged() override {}
-
-    int commits = 0;
-    std::vector<ItemId> inserted, changed;
-};
 
 class ScriptedPrompts : public ImportPrompts {
 public:
