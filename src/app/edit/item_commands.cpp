@@ -193,6 +193,10 @@ void ItemCommands::sort(int key) {
         group = m_note.RootId();
         choice.recursive = true;
     }
+    // The dialog ran an event loop: another program reading a pending cut
+    // may have moved the group away meanwhile.
+    if (!m_note.FindItem(group))
+        return;
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     {

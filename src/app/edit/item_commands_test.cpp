@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <QtTest/QTest>
 #include <deque>
+#include <functional>
 
 #include "app/edit/item_view_updater.h"
 #include "app/edit/selection_source.h"
@@ -44,6 +45,8 @@ public:
         return colour;
     }
     bool chooseSort(const QString&, const QString&, SortChoice& choice) override {
+        if (whileSortDialogOpen)
+            whileSortDialogOpen();
         const int key = sort.key;
         choice = sort;
         if (key == 0)
@@ -60,6 +63,8 @@ public:
     std::optional<Colour> colour;
     int colourDialogs = 0;
     SortChoice sort;
+    // Runs while the sort dialog is up (what other programs may do then).
+    std::function<void()> whileSortDialogOpen;
     std::optional<QString> remarks;
     std::optional<QString> caption;
 };
@@ -291,6 +296,19 @@ TEST_F(ItemCommandsTest, SortByEachKeyBothWaysKeepsEqualItemsInOrder) {
             EXPECT_EQ(views.reordered.back(), group);
         }
     }
+}
+
+TEST_F(ItemCommandsTest, AGroupThatWentAwayWhileTheSortDialogWasOpenIsLeftAlone) {
+    const ItemId group = AddGroup(note, root, "group");
+    const ItemId b = AddMemo(note, group, "b");
+    AddMemo(note, group, "a");
+    selection.memoFocus = b;
+    selection.selected = {b};
+    prompts.whileSortDialogOpen = [&] { note.DeleteItems(group, 1); };
+    commands.sort(SortKey::kTitle);
+    EXPECT_EQ(note.FindItem(group), nullptr);
+    EXPECT_TRUE(views.reordered.empty());
+    EXPECT_EQ(host.modifiedMarks, 0);
 }
 
 TEST_F(ItemCommandsTest, ColourCommandRemovesAnOwnColourWithoutTheDialog) {
