@@ -165,6 +165,21 @@ TEST_F(DragDropTest, ADroppedTextFileBecomesAMemoOfItsContents) {
     EXPECT_EQ(static_cast<const Memo*>(made)->Body(), ByteString("from a file\r\n"));
 }
 
+TEST_F(DragDropTest, ARefusedMoveOntoASpotMayStillCopyThere) {
+    // As while "memo" itself is being dragged out of this window.
+    auto* target = list->findChild<ListDropTarget*>();
+    ASSERT_NE(target, nullptr);
+    target->setRefusal([this](DropSpot spot, Qt::DropAction effect) {
+        return effect == Qt::MoveAction && spot.item == memo;
+    });
+    QMimeData data;
+    data.setText(QStringLiteral("copied"));
+    EXPECT_FALSE(dropAt(data, on(memo, true)));
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo"}));
+    EXPECT_TRUE(dropAt(data, on(memo, true), Qt::ControlModifier));
+    EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo", "copied"}));
+}
+
 TEST(ItemDragFileName, TitlesBecomeSafeFileNames) {
     const struct {
         const char16_t* title;

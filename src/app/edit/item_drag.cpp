@@ -24,6 +24,9 @@ namespace {
 
 constexpr std::uint32_t kTextFileSuffix = 10008;  // ".txt"
 constexpr int kMaxFileTitleBytes = 254;
+// The note's internal-error report when no item id is left for the
+// references of the drag (as for a cut or copy).
+constexpr std::uint32_t kNoFreeItemId = 6203;
 
 }  // namespace
 
@@ -56,7 +59,10 @@ void ItemDrag::run(QWidget* source, bool copyOnly) {
         return;
     m_fileFolder.reset();
     m_views.commitEdits();
-    if (m_pending.take(m_selection.selectedItems()) != PendingItems::TakeResult::kTaken)
+    const PendingItems::TakeResult taken = m_pending.take(m_selection.selectedItems());
+    if (taken == PendingItems::TakeResult::kNoFreeId && m_note.Host())
+        m_note.Host()->ReportOutOfMemory(kNoFreeItemId);
+    if (taken != PendingItems::TakeResult::kTaken)
         return;
     const std::optional<ItemMimeData::Content> content =
         itemsContent(m_note, m_settings, m_pending);

@@ -95,7 +95,10 @@ private:
                          });
         auto* target =
             new ListDropTarget(list, app.environment().dragScroll.ReadDragScrollValues());
-        target->setRefusal([this](DropSpot spot) { return drag.isDragged(spot.item); });
+        // Moving items onto themselves (or into themselves) is refused; a copy may go there.
+        target->setRefusal([this](DropSpot spot, Qt::DropAction effect) {
+            return effect == Qt::MoveAction && drag.isDragged(spot.item);
+        });
         target->setDropHandler(
             [this, &app, memoList](const QMimeData* data, DropSpot spot, Qt::DropAction) {
                 const DropPlace place = dropPlace(app, spot, memoList);

@@ -196,7 +196,7 @@ void ListDropTarget::move(QDropEvent* event) {
     }
 
     const Qt::DropAction effect = effectOf(event);
-    const bool refused = effect == Qt::IgnoreAction || (m_refuses && m_refuses(spot));
+    const bool refused = effect == Qt::IgnoreAction || (m_refuses && m_refuses(spot, effect));
     if (refused) {
         m_feedback->hide();
         event->ignore();
@@ -230,7 +230,7 @@ void ListDropTarget::drop(QDropEvent* event) {
     const DropSpot spot = spotAt(m_view, event->position().toPoint());
     const Qt::DropAction effect = effectOf(event);
     leave();
-    if (effect == Qt::IgnoreAction || (m_refuses && m_refuses(spot)) || !m_drop ||
+    if (effect == Qt::IgnoreAction || (m_refuses && m_refuses(spot, effect)) || !m_drop ||
         !m_drop(event->mimeData(), spot, effect)) {
         event->ignore();
         return;

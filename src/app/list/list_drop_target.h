@@ -39,8 +39,10 @@ public:
 
     // Called with the data, the spot and the effect; true when it took them.
     void setDropHandler(DropHandler handler) { m_drop = std::move(handler); }
-    // Spots that refuse a drop (on items being moved out of this window).
-    void setRefusal(std::function<bool(DropSpot)> refuses) { m_refuses = std::move(refuses); }
+    // Spots that refuse a drop with an effect (a move onto the items being
+    // moved out of this window).
+    using Refusal = std::function<bool(DropSpot, Qt::DropAction)>;
+    void setRefusal(Refusal refuses) { m_refuses = std::move(refuses); }
 
     static DragKind kindOf(const QMimeData* data);
     // The spot under `point` (viewport coordinates) of `view`.
@@ -73,7 +75,7 @@ private:
     MemoRowsView& m_view;
     tidemark::DragScrollValues m_scrolling;
     DropHandler m_drop;
-    std::function<bool(DropSpot)> m_refuses;
+    Refusal m_refuses;
     Feedback* m_feedback;
     DragKind m_kind = DragKind::kNone;
     DropSpot m_spot;
