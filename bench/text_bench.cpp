@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "app/text/memo_text_view.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

@@ -13,10 +13,10 @@
 #include <cstring>
 #include <iostream>
 
+#include "app/common/qt_text.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
 #include "app/frame/note_file_service.h"
-#include "app/qt_text.h"
 #include "core/common/error_code.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"

@@ -4,11 +4,11 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/edit/byte_limit.h"
+#include "app/common/byte_limit.h"
+#include "app/common/message_box.h"
+#include "app/common/ui_strings.h"
+#include "app/common/unstorable_notice.h"
 #include "app/edit/edit_texts.h"
-#include "app/edit/unstorable_notice.h"
-#include "app/frame/message_box.h"
-#include "app/ui_strings.h"
 
 namespace {
 constexpr std::uint32_t kEnterCaption = 20027;

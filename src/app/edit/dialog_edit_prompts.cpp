@@ -3,13 +3,13 @@
 #include <QColorDialog>
 #include <QWidget>
 
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/edit/caption_dialog.h"
+#include "app/edit/password_dialog.h"
 #include "app/edit/remarks_dialog.h"
 #include "app/edit/sort_dialog.h"
-#include "app/frame/message_box.h"
-#include "app/list/password_dialog.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
 
 using namespace tidemark;
 

@@ -9,17 +9,17 @@
 #include <QTest>
 #include <QUrl>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
 #include "app/edit/item_drag.h"
 #include "app/edit/item_mime_data.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/status_bar.h"
 #include "app/list/list_drop_target.h"
 #include "app/list/memo_list.h"
 #include "app/list/memo_rows_model.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

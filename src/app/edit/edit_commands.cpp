@@ -6,25 +6,25 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include <QAbstractItemView>
+#include <QItemSelectionModel>
+#include <QPlainTextEdit>
 #include "app/edit/item_clipboard.h"
 #include "app/edit/item_commands.h"
-#include "app/frame/application.h"
-#include "app/frame/command_actions.h"
-#include "app/frame/main_window.h"
-#include "app/frame/pane_area.h"
-#include "app/list/memo_rows_view.h"
-#include "app/text/memo_text_view.h"
+
+#include "app/common/command_actions.h"
+#include "app/context/window_context.h"
 #include "core/model/note.h"
 
 using namespace tidemark;
 using Kind = EditFocus::Kind;
 
-EditCommands::EditCommands(Application& app, ItemCommands& items, ItemClipboard& clipboard,
+EditCommands::EditCommands(WindowContext& context, ItemCommands& items, ItemClipboard& clipboard,
                            QObject* parent)
-    : QObject(parent), m_app(app), m_items(items), m_clipboard(clipboard) {
-    MemoTextView* text = app.window()->panes()->memoText();
-    for (auto signal : {&MemoTextView::copyAvailable, &MemoTextView::undoAvailable,
-                        &MemoTextView::redoAvailable}) {
+    : QObject(parent), m_context(context), m_items(items), m_clipboard(clipboard) {
+    QPlainTextEdit* text = &context.memoTextPane();
+    for (auto signal : {&QPlainTextEdit::copyAvailable, &QPlainTextEdit::undoAvailable,
+                        &QPlainTextEdit::redoAvailable}) {
         connect(text, signal, this, &EditCommands::scheduleUpdate);
     }
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
@@ -56,11 +56,11 @@ void EditCommands::registerCommands(CommandActions& actions) {
 }
 
 EditFocus EditCommands::focus() const {
-    return m_app.window() ? editFocusOf(*m_app.window()) : EditFocus{};
+    return m_context.editFocus();
 }
 
 bool EditCommands::readOnly() const {
-    return m_app.IsReadOnly();
+    return m_context.isReadOnly();
 }
 
 bool EditCommands::clipboardHasText() const {
@@ -103,7 +103,8 @@ CommandState EditCommands::takeState(bool removes) const {
 CommandState EditCommands::deleteState() const {
     const EditFocus at = focus();
     if (at.kind == Kind::kList)
-        return {!readOnly() && at.list->selectedCount() > 0};
+        return {!readOnly() && at.list->selectionModel() &&
+                at.list->selectionModel()->hasSelection()};
     return takeState(true);
 }
 
@@ -222,7 +223,7 @@ void EditCommands::scheduleUpdate() {
     m_updatePending = true;
     QTimer::singleShot(0, this, [this] {
         m_updatePending = false;
-        m_app.updateActions();
+        m_context.updateActions();
     });
 }
 
@@ -230,9 +231,9 @@ void EditCommands::watchField(QWidget* now) {
     if (m_watchedField)
         disconnect(m_watchedField, nullptr, this, nullptr);
     m_watchedField = nullptr;
-    if (!now || !m_app.window())
+    if (!now)
         return;
-    QLineEdit* field = editFocusOf(*m_app.window()).field;
+    QLineEdit* field = m_context.editFocus().field;
     if (!field)
         return;
     m_watchedField = field;

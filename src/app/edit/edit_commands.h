@@ -3,9 +3,9 @@
 #include <QObject>
 #include <QPointer>
 
-#include "app/edit/edit_focus.h"
+#include "app/context/edit_focus.h"
 
-class Application;
+class WindowContext;
 class CommandActions;
 class ItemClipboard;
 class ItemCommands;
@@ -20,7 +20,8 @@ struct CommandState;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(Application& app, ItemCommands& items, ItemClipboard& clipboard, QObject* parent);
+    EditCommands(WindowContext& context, ItemCommands& items, ItemClipboard& clipboard,
+                 QObject* parent);
     void registerCommands(CommandActions& actions);
 
     void undo();
@@ -54,7 +55,7 @@ private:
     void scheduleUpdate();
     void watchField(QWidget* now);
 
-    Application& m_app;
+    WindowContext& m_context;
     ItemCommands& m_items;
     ItemClipboard& m_clipboard;
     QPointer<QLineEdit> m_watchedField;

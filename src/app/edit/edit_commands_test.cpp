@@ -14,8 +14,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_menu.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
@@ -23,7 +24,6 @@
 #include "app/frame/recent_memo_menu.h"
 #include "app/frame/toolbars.h"
 #include "app/list/memo_list.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
 #include "app/text/memo_text_view.h"
 #include "core/model/item.h"

@@ -14,15 +14,15 @@
 #include <QTextCursor>
 #include <QtTest/QTest>
 
-#include "app/edit/byte_limit.h"
+#include "app/common/byte_limit.h"
+#include "app/common/qt_text.h"
+#include "app/common/unstorable_notice.h"
 #include "app/edit/caption_dialog.h"
 #include "app/edit/dialog_edit_prompts.h"
+#include "app/edit/password_dialog.h"
 #include "app/edit/remarks_dialog.h"
 #include "app/edit/sort_dialog.h"
 #include "app/edit/sort_progress_window.h"
-#include "app/edit/unstorable_notice.h"
-#include "app/list/password_dialog.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "app/edit/edit_texts.h"
 
-#include "app/keyed_texts.h"
+#include "app/common/keyed_texts.h"
 
 namespace {
 

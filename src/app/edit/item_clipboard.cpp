@@ -9,14 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "app/edit/byte_limit.h"
+#include "app/common/body_preview.h"
+#include "app/common/byte_limit.h"
+#include "app/common/qt_text.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "app/edit/edit_prompts.h"
 #include "app/edit/item_removal.h"
-#include "app/edit/item_view_updater.h"
 #include "app/edit/items_content.h"
-#include "app/edit/selection_source.h"
-#include "app/list/body_preview.h"
-#include "app/qt_text.h"
 #include "core/common/error_code.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

@@ -8,10 +8,10 @@
 #include <QMimeData>
 #include <memory>
 
+#include "app/common/qt_text.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "app/edit/edit_prompts.h"
-#include "app/edit/item_view_updater.h"
-#include "app/edit/selection_source.h"
-#include "app/qt_text.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

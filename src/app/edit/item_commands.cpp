@@ -4,13 +4,13 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "app/edit/item_removal.h"
-#include "app/edit/item_view_updater.h"
-#include "app/edit/selection_source.h"
 #include "app/edit/sort_progress_window.h"
-#include "app/frame/command_actions.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
 #include "core/model/group_lock_commands.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

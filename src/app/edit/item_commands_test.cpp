@@ -10,10 +10,10 @@
 #include <deque>
 #include <functional>
 
-#include "app/edit/item_view_updater.h"
-#include "app/edit/selection_source.h"
-#include "app/frame/command_actions.h"
-#include "app/qt_text.h"
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/group_lock_commands.h"
 #include "core/model/item_lock.h"

@@ -7,13 +7,13 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "app/edit/byte_limit.h"
+#include "app/common/byte_limit.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "app/edit/item_removal.h"
-#include "app/edit/item_view_updater.h"
 #include "app/edit/items_content.h"
-#include "app/edit/selection_source.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_host.h"

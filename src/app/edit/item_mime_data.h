@@ -6,10 +6,7 @@
 #include <functional>
 #include <optional>
 
-// The MIME type of items on the clipboard: exactly the block of item
-// records that Note::SerializeItems makes (the note file's records in
-// pre-order, then the end byte).
-inline constexpr char kItemsMimeType[] = "application/x-tidemark-items";
+#include "app/common/item_mime_type.h"
 
 // Clipboard data of a cut or copy of items, announced at once and made on
 // the first request for either format: the item records and their text

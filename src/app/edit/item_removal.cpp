@@ -1,6 +1,6 @@
 #include "app/edit/item_removal.h"
 
-#include "app/edit/item_view_updater.h"
+#include "app/context/item_view_updater.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/edit/item_view_updater.h"
-#include "app/edit/selection_source.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "core/model/group_lock_commands.h"
 #include "core/model/item_lock.h"
 #include "core/model/note.h"

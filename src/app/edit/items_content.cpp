@@ -3,9 +3,9 @@
 #include <new>
 #include <string>
 
+#include "app/common/export_formats.h"
+#include "app/common/qt_text.h"
 #include "app/edit/pending_items.h"
-#include "app/qt_text.h"
-#include "app/textio/text_export_command.h"
 #include "core/model/note.h"
 #include "core/settings/settings.h"
 #include "core/textio/text_exporter.h"

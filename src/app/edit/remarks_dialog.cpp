@@ -10,10 +10,10 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "app/edit/byte_limit.h"
+#include "app/common/byte_limit.h"
+#include "app/common/ui_strings.h"
+#include "app/common/unstorable_notice.h"
 #include "app/edit/edit_texts.h"
-#include "app/edit/unstorable_notice.h"
-#include "app/ui_strings.h"
 
 namespace {
 constexpr std::uint32_t kHttpPrefix = 10023;

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/common/ui_strings.h"
 #include "app/edit/edit_texts.h"
-#include "app/ui_strings.h"
 
 namespace {
 constexpr std::uint32_t kTitleColumn = 11001;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/common/help_topics.h"
+
 #include <QDialog>
 
 #include "app/edit/edit_prompts.h"
@@ -14,7 +16,7 @@ class QRadioButton;
 class SortDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 64;
+    static constexpr int kHelpTopic = HelpTopic::kSort;
 
     SortDialog(const QString& groupTitle, const QString& remarksCaption,
                const EditPrompts::SortChoice& preset, QWidget* parent = nullptr);

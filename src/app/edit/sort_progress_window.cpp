@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/common/qt_text.h"
 #include "app/edit/edit_texts.h"
-#include "app/qt_text.h"
 
 SortProgressWindow::SortProgressWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("sortProgress"));

@@ -10,15 +10,15 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/edit/password_dialog.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
+#include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/pane_area.h"
-#include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
-#include "app/list/password_dialog.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
 #include "core/common/error_code.h"
 #include "core/model/item.h"

@@ -3,16 +3,14 @@
 #include <QApplication>
 #include <QTextCursor>
 
-#include "app/frame/application.h"
-#include "app/frame/command_actions.h"
-#include "app/frame/file_commands.h"
-#include "app/frame/main_window.h"
-#include "app/frame/pane_area.h"
-#include "app/list/list_panes.h"
-#include "app/list/memo_list.h"
-#include "app/qt_text.h"
-#include "app/text/memo_text_view.h"
-#include "app/ui_strings.h"
+#include <QPlainTextEdit>
+
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
+#include "app/context/window_context.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/search/note_search.h"
@@ -36,12 +34,13 @@ constexpr int kPrefillChars = 255;
 
 }  // namespace
 
-void installFindCommands(Application& app, CommandActions& actions) {
-    auto* commands = new FindCommands(app, app.window());
-    commands->registerCommands(actions);
+void installFindCommands(WindowContext& context, QObject* owner) {
+    auto* commands = new FindCommands(context, owner);
+    commands->registerCommands(context.actions());
 }
 
-FindCommands::FindCommands(Application& app, QObject* parent) : QObject(parent), m_app(app) {
+FindCommands::FindCommands(WindowContext& context, QObject* parent)
+    : QObject(parent), m_context(context) {
     setObjectName(QStringLiteral("findCommands"));
 }
 
@@ -60,11 +59,8 @@ void FindCommands::registerCommands(CommandActions& actions) {
 }
 
 ItemId FindCommands::focusedItem() const {
-    const MainWindow* window = m_app.window();
-    if (!window || !window->lists())
-        return tidemark::kNoItem;
-    const ItemId focused = window->lists()->memoListFocused();
-    return m_app.note().FindItem(focused) ? focused : tidemark::kNoItem;
+    const ItemId focused = m_context.selection().memoListFocused();
+    return m_context.note().FindItem(focused) ? focused : tidemark::kNoItem;
 }
 
 bool FindCommands::canFind() const {
@@ -73,7 +69,7 @@ bool FindCommands::canFind() const {
 
 FindState& FindCommands::ensureState() {
     if (!m_state)
-        m_state = std::make_unique<FindState>(SearchOptions{m_app.settings().SearchFlags});
+        m_state = std::make_unique<FindState>(SearchOptions{m_context.settings().SearchFlags});
     return *m_state;
 }
 
@@ -82,7 +78,7 @@ void FindCommands::find(FindDirection direction, bool ask) {
     if (focused == tidemark::kNoItem)
         return;
     FindState& search = ensureState();
-    const tidemark::Note& note = m_app.note();
+    const tidemark::Note& note = m_context.note();
     // A confined search whose place has left its group starts afresh; any
     // other search spans the note shown now.
     const bool confined = search.activeOptions.Has(SearchOptions::kInGroupOnly);
@@ -111,11 +107,11 @@ void FindCommands::find(FindDirection direction, bool ask) {
 }
 
 QString FindCommands::prefilledText() const {
-    MainWindow& window = *m_app.window();
-    MemoTextView& text = *window.panes()->memoText();
-    if (window.lists()->focusWindow() != FocusWindow::kMemoText || !text.holdsMemo())
+    QPlainTextEdit& text = m_context.memoTextPane();
+    if (m_context.focusWindow() != FocusWindow::kMemoText ||
+        m_context.views().openMemo() == tidemark::kNoItem)
         return QString();
-    text.commitEdits();
+    m_context.commitPendingEdits();
     QString selected = text.textCursor().selectedText().left(kPrefillChars);
     for (qsizetype i = 0; i < selected.size(); ++i) {
         const QChar c = selected[i];
@@ -129,7 +125,7 @@ QString FindCommands::prefilledText() const {
 }
 
 QString FindCommands::holdingGroupTitle() const {
-    const tidemark::Note& note = m_app.note();
+    const tidemark::Note& note = m_context.note();
     const Item* focused = note.FindItem(focusedItem());
     const Item* group = focused ? note.FindItem(focused->links.parent) : nullptr;
     if (!group)
@@ -142,33 +138,33 @@ bool FindCommands::showDialog(FindDirection direction) {
     QString text = prefilledText();
     if (text.isEmpty())
         text = search.lastText;
-    FindDialog dialog(direction, search.dialogOptions, text, holdingGroupTitle(), m_app.window());
+    FindDialog dialog(direction, search.dialogOptions, text, holdingGroupTitle(),
+                      m_context.dialogParent());
     connect(&dialog, &FindDialog::helpRequested, this,
-            [this] { m_app.fileCommands().startHelp(FindDialog::kHelpTopic); });
+            [this] { m_context.openHelp(FindDialog::kHelpTopic); });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     search.lastText = dialog.searchText();
     search.dialogOptions = dialog.options();
     search.activeOptions = search.dialogOptions;
     search.matcher = dialog.takeMatcher();
-    search.scope = tidemark::SearchScopeFor(m_app.note(), search.activeOptions, focusedItem());
+    search.scope = tidemark::SearchScopeFor(m_context.note(), search.activeOptions, focusedItem());
     // Kept for the next window; the other windows need not hear of it.
-    m_app.settings().SearchFlags = search.dialogOptions.bits;
-    m_app.settings().SaveUnlessResident(m_app.environment().store, m_app.isResident());
+    m_context.settings().SearchFlags = search.dialogOptions.bits;
+    m_context.saveSettings();
     return true;
 }
 
 SearchPlace FindCommands::currentPlace() const {
     SearchPlace place;
     place.focused = focusedItem();
-    MainWindow& window = *m_app.window();
-    MemoTextView& text = *window.panes()->memoText();
-    const Item* item = m_app.note().FindItem(place.focused);
-    if (!item || !item->IsMemo() || window.lists()->focusWindow() != FocusWindow::kMemoText ||
-        text.openMemo() != place.focused) {
+    const QPlainTextEdit& text = m_context.memoTextPane();
+    const Item* item = m_context.note().FindItem(place.focused);
+    if (!item || !item->IsMemo() || m_context.focusWindow() != FocusWindow::kMemoText ||
+        m_context.views().openMemo() != place.focused) {
         return place;
     }
-    text.commitEdits();
+    m_context.commitPendingEdits();
     const std::string_view body = static_cast<const tidemark::Memo&>(*item).Body().View();
     const QTextCursor cursor = text.textCursor();
     place.inText = true;
@@ -178,27 +174,22 @@ SearchPlace FindCommands::currentPlace() const {
 }
 
 void FindCommands::showHit(const SearchHit& hit) {
-    MainWindow& window = *m_app.window();
-    ListPanes& lists = *window.lists();
-    MemoTextView& text = *window.panes()->memoText();
+    ItemViewUpdater& views = m_context.views();
     if (hit.inTitle) {
-        lists.commitEdits();
-        // The list must come into view where it takes turns with the text.
-        if (window.layoutMode() == PaneLayout::kAlternate)
-            lists.closeOpenMemo();
-        lists.revealAndSelect(hit.item, true);
-        window.panes()->relayout();
-        window.panes()->memoList()->setFocus(Qt::OtherFocusReason);
+        m_context.commitPendingEdits();
+        m_context.revealAndSelect(ListKind::kMemoList, hit.item, true);
+        m_context.focusMemoList();
         return;
     }
-    if (lists.memoListFocused() != hit.item)
-        lists.revealAndSelect(hit.item, true);
-    if (text.openMemo() != hit.item)
-        window.showItem(hit.item);
-    if (text.openMemo() != hit.item)
+    if (m_context.selection().memoListFocused() != hit.item)
+        m_context.revealAndSelect(ListKind::kMemoList, hit.item, true);
+    if (views.openMemo() != hit.item)
+        m_context.openInTextPane(hit.item);
+    if (views.openMemo() != hit.item)
         return;
+    QPlainTextEdit& text = m_context.memoTextPane();
     text.setFocus(Qt::OtherFocusReason);
-    const tidemark::Item* item = m_app.note().FindItem(hit.item);
+    const tidemark::Item* item = m_context.note().FindItem(hit.item);
     const std::string_view body = static_cast<const tidemark::Memo&>(*item).Body().View();
     QTextCursor cursor(text.document());
     cursor.setPosition(int(tidemark::PanePositionOf(body, hit.offset)));
@@ -210,12 +201,9 @@ void FindCommands::showHit(const SearchHit& hit) {
 
 void FindCommands::reportNotFound() {
     QApplication::beep();
-    MainWindow* window = m_app.window();
-    // Through the text pane's notices, which reach the status bar after the
-    // refresh that ends every command.
-    const auto notify = [window] {
-        window->panes()->memoText()->showNotice(MemoTextView::Notice::kFailure, uiText(kNotFound));
-    };
+    QWidget* window = m_context.dialogParent()->window();
+    // The status text comes after the refresh that ends every command.
+    const auto notify = [this] { m_context.showStatusText(uiText(kNotFound), true); };
     notify();
     if (window->isActiveWindow())
         return;
@@ -230,5 +218,5 @@ void FindCommands::reportNotFound() {
                 notify();
                 pending->deleteLater();
             });
-    connect(&m_app.actions(), &CommandActions::commandStarting, pending, &QObject::deleteLater);
+    connect(&m_context.actions(), &CommandActions::commandStarting, pending, &QObject::deleteLater);
 }

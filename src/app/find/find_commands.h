@@ -6,8 +6,8 @@
 #include "app/find/find_dialog.h"
 #include "app/find/find_state.h"
 
-class Application;
 class CommandActions;
+class WindowContext;
 
 namespace tidemark {
 struct SearchHit;
@@ -27,7 +27,7 @@ struct SearchPlace;
 class FindCommands : public QObject {
     Q_OBJECT
 public:
-    FindCommands(Application& app, QObject* parent);
+    FindCommands(WindowContext& context, QObject* parent);
     ~FindCommands() override;
 
     void registerCommands(CommandActions& actions);
@@ -48,10 +48,10 @@ private:
     void showHit(const tidemark::SearchHit& hit);
     void reportNotFound();
 
-    Application& m_app;
+    WindowContext& m_context;
     std::unique_ptr<FindState> m_state;
 };
 
-// Makes the find commands of the application's main window (owned by the
-// window) and registers them with `actions`.
-void installFindCommands(Application& app, CommandActions& actions);
+// Makes the find commands of a window (owned by `owner`) and registers them
+// with the window's actions.
+void installFindCommands(WindowContext& context, QObject* owner);

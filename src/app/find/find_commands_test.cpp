@@ -12,15 +12,15 @@
 #include <QTest>
 #include <QTextCursor>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
 #include "app/find/find_dialog.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
+#include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/status_bar.h"
-#include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
 #include "app/text/memo_text_view.h"
 #include "core/model/item.h"

@@ -12,11 +12,11 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "app/edit/byte_limit.h"
+#include "app/common/byte_limit.h"
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/find/find_texts.h"
-#include "app/frame/message_box.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
 #include "core/search/text_matcher.h"
 
 namespace {

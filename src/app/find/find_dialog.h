@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/common/help_topics.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -27,7 +29,7 @@ enum class FindDirection { kDown, kUp };
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 65;
+    static constexpr int kHelpTopic = HelpTopic::kFind;
 
     // `text` fills the search text; `groupTitle` names the memo group that
     // holds the focused item.

@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/common/ui_strings.h"
 #include "app/frame/instance_bus.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/process_launcher.h"
-#include "app/ui_strings.h"
 #include "core/file/file_system.h"
 #include "platform/qsettings_value_store.h"
 #include "platform/qt_font_service.h"

@@ -2,23 +2,24 @@
 
 #include <filesystem>
 
-#include "app/edit/window_item_views.h"
+#include "app/common/command_actions.h"
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/find/find_commands.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/instance_bus.h"
+#include "app/frame/item_feature.h"
+#include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
-#include "app/frame/message_box.h"
+#include "app/frame/main_window_context.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/simple_mode.h"
 #include "app/frame/view_commands.h"
-#include "app/list/list_panes.h"
-#include "app/qt_text.h"
 #include "app/rescue/rescue_command.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
-#include "app/ui_strings.h"
 #include "core/model/item_lock.h"
 #include "core/model/note.h"
 
@@ -60,12 +61,15 @@ Application::~Application() {
 
 bool Application::createMainWindow() {
     m_window = new MainWindow(*this);
+    m_windowContext = std::make_unique<MainWindowContext>(*this, *m_window);
     m_viewCommands = std::make_unique<ViewCommands>(*this);
     m_viewCommands->registerCommands(*m_actions);
-    installItemCommands(*this, *m_actions);
-    installTextCommands(*this, *m_actions);
-    installRescueCommand(*this, *m_actions);
-    installFindCommands(*this, *m_actions);
+    // The features of the window, each reaching it through its context.
+    MainWindowContext& context = *m_windowContext;
+    installItemFeature(*this, *m_window);
+    installTextCommands(context, *m_window->panes()->memoText());
+    installRescueCommand(context);
+    installFindCommands(context, m_window);
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);

@@ -16,6 +16,7 @@
 class CommandActions;
 class FileCommands;
 class MainWindow;
+class MainWindowContext;
 class NoteFileService;
 class ViewCommands;
 
@@ -57,6 +58,8 @@ public:
     tidemark::RecentNotes& recentNotes() { return m_recent; }
     CommandActions& actions() const { return *m_actions; }
     MainWindow* window() const { return m_window; }
+    // What the window's features see of it; only while the window exists.
+    MainWindowContext& windowContext() const { return *m_windowContext; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
     NoteFileService& noteFiles() const { return *m_noteFiles; }
 
@@ -111,6 +114,8 @@ private:
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<ViewCommands> m_viewCommands;
     MainWindow* m_window = nullptr;  // deleted with the Application
+    // Outlives the window: its features may still ask while its widgets go.
+    std::unique_ptr<MainWindowContext> m_windowContext;
     QString m_notePath;
     bool m_readOnly = false;
     bool m_helpNote = false;

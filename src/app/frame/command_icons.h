@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-#include "app/frame/command_table.h"
+#include "app/common/command_table.h"
 
 // The picture of a command's toolbar button (drawn for us as SVG, legible at
 // 16 and 32 pixels); a null icon for a command that has none.

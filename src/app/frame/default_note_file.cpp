@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
-#include "app/ui_strings.h"
+#include "app/common/ui_strings.h"
 
 namespace {
 

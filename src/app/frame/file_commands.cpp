@@ -1,23 +1,27 @@
 #include "app/frame/file_commands.h"
-#include "app/wait_cursor.h"
+
+#include "app/common/help_topics.h"
+#include "app/common/wait_cursor.h"
+#include "core/settings/startup_option.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 
+#include "app/common/command_actions.h"
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/default_note_file.h"
 #include "app/frame/instance_bus.h"
 #include "app/frame/main_window.h"
-#include "app/frame/message_box.h"
+#include "app/frame/main_window_context.h"
 #include "app/frame/note_file_dialogs.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/process_launcher.h"
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
 #include "core/common/error_code.h"
 #include "core/file/note_storage.h"
 #include "core/model/note.h"
@@ -38,17 +42,7 @@ constexpr std::uint32_t kHeldByOtherProcess = 20096;
 constexpr std::uint32_t kSaveBeforeReadOnly = 20097;
 }  // namespace Msg
 
-constexpr int kQuickStartTopic = 12;
-constexpr int kScriptHelpTopic = 77;
-constexpr int kStartupHelpTopic = 62;
-
-namespace Startup {
-constexpr int kNewNote = 1;
-constexpr int kChooseNote = 2;
-constexpr int kLastNote = 3;
-constexpr int kTemplate = 4;
-constexpr int kAsk = 5;
-}  // namespace Startup
+namespace Startup = tidemark::StartupOption;
 
 bool samePath(const QString& a, const QString& b) {
     return !a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;
@@ -87,8 +81,8 @@ void FileCommands::registerCommands(CommandActions& actions) {
                                 app.IsReadOnly()};
         });
     actions.setHandler(kCmdHelp, [this] { startHelp(0); });
-    actions.setHandler(kCmdQuickStart, [this] { startHelp(kQuickStartTopic); });
-    actions.setHandler(kCmdScriptHelp, [this] { startHelp(kScriptHelpTopic); });
+    actions.setHandler(kCmdQuickStart, [this] { startHelp(HelpTopic::kQuickStart); });
+    actions.setHandler(kCmdScriptHelp, [this] { startHelp(HelpTopic::kScripts); });
 }
 
 void FileCommands::newNote() {
@@ -172,7 +166,7 @@ FileCommands::OpenOutcome FileCommands::loadHere(const QString& path, bool readO
 
 void FileCommands::writeToPath() {
     if (MainWindow* window = m_app.window()) {
-        window->commitEdits();
+        m_app.windowContext().commitPendingEdits();
         window->storeColumnWidths();
     }
     WaitCursor wait;
@@ -279,7 +273,7 @@ bool FileCommands::askToSaveBeforeClosing() {
     if (m_app.IsReadOnly())
         return true;
     if (MainWindow* window = m_app.window())
-        window->commitEdits();
+        m_app.windowContext().commitPendingEdits();
     if (!m_app.isModified())
         return true;
     if (m_app.settings().AutoSave && save())
@@ -387,7 +381,7 @@ bool FileCommands::applyStartupOption() {
                                  : noteDisplayName(pathFromBytes(m_app.recentNotes().MostRecent()));
     StartupOptionDialog dialog(option, lastNote, owner());
     QObject::connect(&dialog, &StartupOptionDialog::helpRequested,
-                     [this] { startHelp(kStartupHelpTopic); });
+                     [this] { startHelp(HelpTopic::kStartupOptions); });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const int chosen = dialog.chosenOption();

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "app/frame/command_table.h"
+#include "app/common/command_table.h"
 
 class Application;
 class CommandActions;

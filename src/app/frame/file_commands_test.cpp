@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -11,14 +12,19 @@
 #include <QStandardPaths>
 #include <QTest>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_menu.h"
 #include "app/frame/main_window.h"
 #include "app/frame/note_file_service.h"
-#include "app/qt_text.h"
+#include "app/frame/pane_area.h"
+#include "app/frame/path_box.h"
+#include "app/frame/toolbars.h"
+#include "app/list/memo_list.h"
+#include "app/list/title_editor.h"
 #include "app/test_support.h"
-#include "app/ui_strings.h"
 #include "core/file/note_bytes.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
@@ -201,6 +207,67 @@ TEST_F(FileCommandsTest, ClosingAChangedNoteAndAnsweringYesSavesIt) {
     answers.thenMessage(QMessageBox::Yes);
     EXPECT_TRUE(window->close());
     EXPECT_EQ(titlesInFile(path), (std::vector<std::string>{"old", "new"}));
+}
+
+// A title being typed in a list, not yet confirmed: the file commands store
+// it before they write or ask.
+class PendingTitleTest : public FileCommandsTest {
+protected:
+    void SetUp() override {
+        path = env.path(QStringLiteral("titles.tmk"));
+        writeNoteFile(*env.files, path, {"old"});
+        ASSERT_NO_FATAL_FAILURE(start({path}));
+        MemoList* list = window->panes()->memoList();
+        const ItemId memo = app->note().FindItem(app->note().RootId())->links.firstChild;
+        ASSERT_TRUE(list->focusItem(memo, true));
+        list->setFocus();
+        ASSERT_TRUE(list->editFocusedTitle());
+        auto* editor = list->findChild<TitleEditor*>();
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("renamed"));
+        ASSERT_FALSE(app->isModified());
+    }
+
+    QString path;
+};
+
+TEST_F(PendingTitleTest, SaveWritesTheTitleBeingEdited) {
+    trigger(kCmdSave);
+    EXPECT_EQ(titlesInFile(path), std::vector<std::string>{"renamed"});
+    EXPECT_FALSE(app->isModified());
+}
+
+TEST_F(PendingTitleTest, SaveAsWritesTheTitleBeingEdited) {
+    const QString other = env.path(QStringLiteral("other.tmk"));
+    DialogAnswerer answers;
+    answers.thenFile(other);
+    trigger(kCmdSaveAs);
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_EQ(titlesInFile(other), std::vector<std::string>{"renamed"});
+}
+
+TEST_F(PendingTitleTest, ClosingAsksAboutTheTitleBeingEditedAndYesSavesIt) {
+    DialogAnswerer answers;
+    answers.thenMessage(QMessageBox::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(answers.messages, QStringList{uiText(13001)});
+    EXPECT_EQ(titlesInFile(path), std::vector<std::string>{"renamed"});
+}
+
+TEST_F(FileCommandsTest, SaveWritesATitleTypedIntoThePathBoxButNotConfirmed) {
+    const QString path = env.path(QStringLiteral("titles.tmk"));
+    writeNoteFile(*env.files, path, {"old"});
+    start({path});
+    const ItemId memo = app->note().FindItem(app->note().RootId())->links.firstChild;
+    ASSERT_TRUE(window->panes()->memoList()->focusItem(memo, true));
+    QLineEdit* field = window->toolbars()->pathBox()->lineEdit();
+    ASSERT_NE(field, nullptr);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, QStringLiteral("typed"));
+    trigger(kCmdSave);
+    EXPECT_EQ(titlesInFile(path), std::vector<std::string>{"typed"});
 }
 
 TEST_F(FileCommandsTest, AutomaticSavingCreatesTheDefaultNoteWithTheNextFreeNumber) {

@@ -5,8 +5,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/common/ui_strings.h"
 #include "app/frame/frame_texts.h"
-#include "app/ui_strings.h"
 
 FirstRunDialog::FirstRunDialog(QWidget* parent)
     : QDialog(parent),

@@ -4,47 +4,47 @@ namespace {
 
 // The second pane: the text pane when it holds a memo, else the group list
 // unless the hide-editor setting leaves no second pane.
-FocusPane secondPane(const FocusContext& c) {
+FocusWindow secondPane(const FocusContext& c) {
     if (c.memoShown)
-        return FocusPane::kMemoText;
-    return c.hideEditor ? FocusPane::kNone : FocusPane::kGroupList;
+        return FocusWindow::kMemoText;
+    return c.hideEditor ? FocusWindow::kNone : FocusWindow::kGroupList;
 }
 
-FocusPane pathBox(const FocusContext& c) {
-    return c.pathBoxVisible ? FocusPane::kPathBox : FocusPane::kNone;
+FocusWindow pathBox(const FocusContext& c) {
+    return c.pathBoxVisible ? FocusWindow::kPathBox : FocusWindow::kNone;
 }
 
-FocusPane either(FocusPane first, FocusPane second) {
-    return first != FocusPane::kNone ? first : second;
+FocusWindow either(FocusWindow first, FocusWindow second) {
+    return first != FocusWindow::kNone ? first : second;
 }
 
 }  // namespace
 
-FocusPane nextFocusPane(FocusPane from, bool forward, const FocusContext& c) {
+FocusWindow nextFocusWindow(FocusWindow from, bool forward, const FocusContext& c) {
     if (c.layout == PaneLayout::kAlternate) {
         switch (from) {
-            case FocusPane::kPathBox:
-                return c.memoShown ? FocusPane::kMemoText : FocusPane::kMemoList;
-            case FocusPane::kMemoList:
+            case FocusWindow::kPathBox:
+                return c.memoShown ? FocusWindow::kMemoText : FocusWindow::kMemoList;
+            case FocusWindow::kMemoList:
                 return pathBox(c);
-            case FocusPane::kGroupList:
-            case FocusPane::kMemoText:
-                return forward ? either(pathBox(c), FocusPane::kMemoList) : pathBox(c);
-            case FocusPane::kNone:
-                return FocusPane::kNone;
+            case FocusWindow::kGroupList:
+            case FocusWindow::kMemoText:
+                return forward ? either(pathBox(c), FocusWindow::kMemoList) : pathBox(c);
+            case FocusWindow::kNone:
+                return FocusWindow::kNone;
         }
-        return FocusPane::kNone;
+        return FocusWindow::kNone;
     }
     switch (from) {
-        case FocusPane::kPathBox:
-            return forward ? FocusPane::kMemoList : either(secondPane(c), FocusPane::kMemoList);
-        case FocusPane::kMemoList:
+        case FocusWindow::kPathBox:
+            return forward ? FocusWindow::kMemoList : either(secondPane(c), FocusWindow::kMemoList);
+        case FocusWindow::kMemoList:
             return forward ? either(secondPane(c), pathBox(c)) : either(pathBox(c), secondPane(c));
-        case FocusPane::kGroupList:
-        case FocusPane::kMemoText:
-            return forward ? either(pathBox(c), FocusPane::kMemoList) : FocusPane::kMemoList;
-        case FocusPane::kNone:
-            return FocusPane::kNone;
+        case FocusWindow::kGroupList:
+        case FocusWindow::kMemoText:
+            return forward ? either(pathBox(c), FocusWindow::kMemoList) : FocusWindow::kMemoList;
+        case FocusWindow::kNone:
+            return FocusWindow::kNone;
     }
-    return FocusPane::kNone;
+    return FocusWindow::kNone;
 }

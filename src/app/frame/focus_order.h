@@ -1,9 +1,7 @@
 #pragma once
 
+#include "app/context/focus_window.h"
 #include "app/frame/pane_layout.h"
-
-// The children of the main window that Tab and Shift+Tab move between.
-enum class FocusPane { kNone, kPathBox, kMemoList, kGroupList, kMemoText };
 
 struct FocusContext {
     PaneLayout layout = PaneLayout::kSideBySide;
@@ -14,4 +12,4 @@ struct FocusContext {
 
 // The pane the focus moves to from `from`; kNone when the step does nothing.
 // In the text pane only Ctrl+Tab gets here (a plain Tab is typed).
-FocusPane nextFocusPane(FocusPane from, bool forward, const FocusContext& context);
+FocusWindow nextFocusWindow(FocusWindow from, bool forward, const FocusContext& context);

@@ -4,7 +4,7 @@
 
 namespace {
 
-using F = FocusPane;
+using F = FocusWindow;
 
 struct Case {
     PaneLayout layout;
@@ -41,9 +41,9 @@ TEST(FocusOrder, TabAndShiftTabFollowTheTable) {
     };
     for (const Case& c : cases) {
         const FocusContext context{c.layout, c.pathBox, c.memoShown, c.hideEditor};
-        EXPECT_EQ(nextFocusPane(c.from, true, context), c.forward)
+        EXPECT_EQ(nextFocusWindow(c.from, true, context), c.forward)
             << int(c.layout) << " from " << int(c.from);
-        EXPECT_EQ(nextFocusPane(c.from, false, context), c.backward)
+        EXPECT_EQ(nextFocusWindow(c.from, false, context), c.backward)
             << int(c.layout) << " from " << int(c.from);
     }
 }

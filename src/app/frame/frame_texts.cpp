@@ -1,6 +1,6 @@
 #include "app/frame/frame_texts.h"
 
-#include "app/keyed_texts.h"
+#include "app/common/keyed_texts.h"
 
 namespace {
 

@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/text/memo_text_view.h"
 
 KeyFilter::KeyFilter(MainWindow& window, QObject* parent) : QObject(parent), m_window(window) {}
 
@@ -19,7 +21,9 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & Qt::AltModifier)
         return false;
     const bool control = key->modifiers() & Qt::ControlModifier;
-    if (m_window.focusedPane() == FocusPane::kMemoText && !control)
+    // In the text pane a plain Tab is typed.
+    const QWidget* text = m_window.panes()->memoText();
+    if (!control && (widget == text || text->isAncestorOf(widget)))
         return false;
     const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
     m_window.focusNextPane(forward);

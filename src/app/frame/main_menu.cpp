@@ -3,10 +3,10 @@
 #include <QMenu>
 #include <string>
 
-#include "app/frame/command_actions.h"
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/frame/command_menu.h"
 #include "app/frame/frame_texts.h"
-#include "app/frame/pane_menus.h"
-#include "app/qt_text.h"
 #include "core/settings/recent_notes.h"
 
 namespace {
@@ -17,7 +17,7 @@ QString menuText(const char* key) {
     return frameText((std::string("menu.") + key).c_str());
 }
 
-constexpr int kSeparator = 0;
+constexpr int kSeparator = kMenuSeparator;
 
 }  // namespace
 
@@ -33,7 +33,7 @@ MainMenu::MainMenu(CommandActions& actions, QWidget* parent)
 
     QMenu* edit = addMenu(m_menuBar, "edit");
     fill(edit, {kCmdUndo, kCmdRedo, kSeparator, kCmdCut, kCmdCopy});
-    fill(addMenu(edit, "paste"), {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
+    fillMenu(addMenu(edit, "paste"), m_actions, kPasteMenu);
     fill(edit, {kCmdDelete, kSeparator, kCmdSelectAll, kSeparator, kCmdSort, kSeparator,
                 kCmdInsertFileName, kCmdInsertDateTime, kSeparator, kCmdFindDown, kCmdFindUp,
                 kCmdFindNextDown, kCmdFindNextUp, kSeparator, kCmdReadOnly});
@@ -48,8 +48,8 @@ MainMenu::MainMenu(CommandActions& actions, QWidget* parent)
                   kCmdRemarksColumnName, kSeparator, kCmdOptions});
 
     QMenu* memo = addMenu(m_menuBar, "memo");
-    fill(addMenu(memo, "memo.create"), {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
-    fill(addMenu(memo, "memo.createGroup"), {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
+    fillMenu(addMenu(memo, "memo.create"), m_actions, kMemoCreationMenu);
+    fillMenu(addMenu(memo, "memo.createGroup"), m_actions, kGroupCreationMenu);
     fill(memo, {kSeparator,
                 kCmdEditTitle,
                 kCmdOpenLink,
@@ -75,10 +75,9 @@ MainMenu::MainMenu(CommandActions& actions, QWidget* parent)
     fill(addMenu(m_menuBar, "help"),
          {kCmdHelp, kCmdQuickStart, kCmdScriptHelp, kSeparator, kCmdAbout});
 
-    addDropDown(DropDownMenu::kMemoCreation, {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
-    addDropDown(DropDownMenu::kGroupCreation,
-                {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
-    addDropDown(DropDownMenu::kPaste, {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
+    addDropDown(DropDownMenu::kMemoCreation, kMemoCreationMenu);
+    addDropDown(DropDownMenu::kGroupCreation, kGroupCreationMenu);
+    addDropDown(DropDownMenu::kPaste, kPasteMenu);
     addDropDown(DropDownMenu::kLink,
                 {kCmdFirstLineIsLink, kCmdRemarksIsLink, kSeparator, kCmdOpenLink});
     QMenu* findDown = addDropDown(DropDownMenu::kFindDown, {});
@@ -103,10 +102,10 @@ void MainMenu::fill(QMenu* menu, std::initializer_list<int> ids) {
     fillMenu(menu, m_actions, ids);
 }
 
-QMenu* MainMenu::addDropDown(int number, std::initializer_list<int> ids) {
+QMenu* MainMenu::addDropDown(int number, std::span<const int> ids) {
     auto* menu = new QMenu(m_menuBar);
     menu->setObjectName(QStringLiteral("menu.%1").arg(number));
-    fill(menu, ids);
+    fillMenu(menu, m_actions, ids);
     connect(menu, &QMenu::aboutToShow, this, &MainMenu::aboutToShowMenu);
     m_dropDowns.insert(number, menu);
     return menu;

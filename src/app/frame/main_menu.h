@@ -4,9 +4,11 @@
 #include <QList>
 #include <QMenuBar>
 #include <functional>
+#include <initializer_list>
+#include <span>
 #include <vector>
 
-#include "app/frame/command_table.h"
+#include "app/common/command_table.h"
 #include "app/frame/recent_memo_menu.h"
 
 class CommandActions;
@@ -57,7 +59,10 @@ signals:
 private:
     QMenu* addMenu(QWidget* parent, const char* key);
     void fill(QMenu* menu, std::initializer_list<int> ids);
-    QMenu* addDropDown(int number, std::initializer_list<int> ids);
+    QMenu* addDropDown(int number, std::span<const int> ids);
+    QMenu* addDropDown(int number, std::initializer_list<int> ids) {
+        return addDropDown(number, std::span<const int>(ids.begin(), ids.size()));
+    }
 
     CommandActions& m_actions;
     QMenuBar* m_menuBar;

@@ -7,10 +7,13 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/command_icons.h"
 #include "app/frame/file_commands.h"
+#include "app/frame/list_panes.h"
 #include "app/frame/main_menu.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/pane_menus.h"
@@ -22,12 +25,9 @@
 #include "app/frame/window_title.h"
 #include "app/list/group_content_list.h"
 #include "app/list/list_drop_target.h"
-#include "app/list/list_panes.h"
 #include "app/list/memo_columns.h"
 #include "app/list/memo_list.h"
-#include "app/qt_text.h"
 #include "app/text/memo_text_view.h"
-#include "app/ui_strings.h"
 #include "core/model/note.h"
 #include "core/settings/settings.h"
 
@@ -35,9 +35,6 @@ namespace {
 
 using tidemark::NoteViewSettings;
 
-constexpr std::uint32_t kBlankStatus = 12001;
-constexpr std::uint32_t kCreateFirstMemo = 12004;
-constexpr std::uint32_t kItemsInNote = 12007;
 constexpr std::uint32_t kDropIntoGroupHint = 12008;
 constexpr std::uint32_t kTextFilesOnlyHint = 12009;
 constexpr std::uint32_t kEdgeFlags =
@@ -195,10 +192,6 @@ void MainWindow::showItem(tidemark::ItemId item) {
     refreshStatus();
 }
 
-void MainWindow::commitEdits() {
-    m_panes->memoText()->commitEdits();
-}
-
 void MainWindow::storeColumnWidths() {
     storeMemoColumnWidths(*m_panes->memoList(), m_app.note().View());
 }
@@ -262,7 +255,7 @@ void MainWindow::setToolbarShown(BandId id, bool shown) {
     if (!shown) {
         band.Position = -1;
         band.NewRow = 1;
-        if (id == BandId::kNavigation && focusedPane() == FocusPane::kPathBox) {
+        if (id == BandId::kNavigation && m_lists->focusWindow() == FocusWindow::kPathBox) {
             m_panes->memoList()->setFocus();
         }
     }
@@ -330,19 +323,6 @@ void MainWindow::applyHideEditor() {
     m_panes->setHideEditor(settings.HideEditorOnGroup != 0, settings.HideEditorSlowly != 0);
 }
 
-FocusPane MainWindow::focusedPane() const {
-    const QWidget* focus = QApplication::focusWidget();
-    if (holds(m_toolbars->pathBox(), focus))
-        return FocusPane::kPathBox;
-    if (holds(m_panes->memoList(), focus))
-        return FocusPane::kMemoList;
-    if (holds(m_panes->groupList(), focus))
-        return FocusPane::kGroupList;
-    if (holds(m_panes->memoText(), focus))
-        return FocusPane::kMemoText;
-    return FocusPane::kNone;
-}
-
 void MainWindow::focusNextPane(bool forward) {
     FocusContext context;
     context.layout = layoutMode();
@@ -351,32 +331,32 @@ void MainWindow::focusNextPane(bool forward) {
     context.hideEditor = m_panes->hideEditor();
     // A pane out of sight (the group list while the text pane shows its
     // placeholder) is stepped over.
-    FocusPane pane = focusedPane();
+    FocusWindow pane = m_lists->focusWindow();
     for (int step = 0; step < 4; ++step) {
-        pane = nextFocusPane(pane, forward, context);
-        if (pane == FocusPane::kNone)
+        pane = nextFocusWindow(pane, forward, context);
+        if (pane == FocusWindow::kNone)
             return;
         if (focusPane(pane))
             return;
     }
 }
 
-bool MainWindow::focusPane(FocusPane pane) {
+bool MainWindow::focusPane(FocusWindow pane) {
     QWidget* target = nullptr;
     switch (pane) {
-        case FocusPane::kPathBox:
+        case FocusWindow::kPathBox:
             target = m_toolbars->pathBox();
             break;
-        case FocusPane::kMemoList:
+        case FocusWindow::kMemoList:
             target = m_panes->memoList();
             break;
-        case FocusPane::kGroupList:
+        case FocusWindow::kGroupList:
             target = m_panes->groupList();
             break;
-        case FocusPane::kMemoText:
+        case FocusWindow::kMemoText:
             target = m_panes->memoText();
             break;
-        case FocusPane::kNone:
+        case FocusWindow::kNone:
             return false;
     }
     if (!target->isVisible())
@@ -419,29 +399,10 @@ void MainWindow::setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>
 }
 
 void MainWindow::refreshStatus() {
-    if (m_lists) {
-        const ListStatus lists = m_lists->status();
-        m_status->setStatusText(lists.icon, lists.text);
-        m_status->setPosition(lists.position, lists.count);
-        m_status->setGroupTitle(lists.groupTitle);
-        return;
-    }
-    tidemark::Note& note = m_app.note();
-    const FocusPane focus = focusedPane();
-    if (focus == FocusPane::kMemoList || focus == FocusPane::kGroupList) {
-        if (m_app.noteHasItems()) {
-            m_status->setStatusText(StatusIcon::kNoteItems,
-                                    uiFormat(kItemsInNote, {note.ItemCount() - 1}));
-        } else {
-            m_status->setStatusText(StatusIcon::kHint, uiText(kCreateFirstMemo));
-        }
-    } else {
-        m_status->setStatusText(StatusIcon::kNone, uiText(kBlankStatus));
-    }
-    const tidemark::ItemId root = note.RootId();
-    const tidemark::Item* rootItem = note.FindItem(root);
-    m_status->setPosition(0, root != tidemark::kNoItem ? int(note.GetChildCount(root)) : 0);
-    m_status->setGroupTitle(rootItem ? toQString(rootItem->Title()) : QString());
+    const ListStatus lists = m_lists->status();
+    m_status->setStatusText(ListPanes::statusPicture(lists.picture), lists.text);
+    m_status->setPosition(lists.position, lists.count);
+    m_status->setGroupTitle(lists.groupTitle);
 }
 
 bool MainWindow::event(QEvent* event) {

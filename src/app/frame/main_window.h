@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/frame/command_table.h"
+#include "app/common/command_table.h"
 #include "app/frame/focus_order.h"
 #include "app/frame/pane_layout.h"
 #include "app/frame/toolbar_bands.h"
@@ -60,8 +60,6 @@ public:
     void bringToFront();
     // Opens the item in the panes: a memo in the text pane.
     void showItem(tidemark::ItemId item);
-    // Stores edits still held by the panes into the note.
-    void commitEdits();
     void storeColumnWidths();
     void readOnlyChanged();
 
@@ -82,11 +80,10 @@ public:
     // The hide-editor settings changed.
     void applyHideEditor();
 
-    // The pane that has the keyboard focus, and the Tab order between panes.
-    FocusPane focusedPane() const;
+    // The Tab order between panes, from the one that last had the focus.
     void focusNextPane(bool forward);
     // False when the pane is out of sight.
-    bool focusPane(FocusPane pane);
+    bool focusPane(FocusWindow pane);
 
     void setRecentNotes(const std::vector<tidemark::RecentNoteMenuEntry>& entries,
                         const std::function<void(CommandId)>& open);

@@ -1,4 +1,5 @@
 #include "app/frame/main_window.h"
+#include "app/frame/list_panes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,8 @@
 #include <QToolButton>
 #include <QWidgetAction>
 
+#include "app/common/command_actions.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_menu.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/path_box.h"
@@ -267,15 +268,15 @@ TEST_F(MainWindowTest, TabMovesBetweenPathBoxListAndSecondPane) {
     trigger(kCmdLayoutSideBySide);
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    window->focusPane(FocusPane::kMemoList);
-    ASSERT_EQ(window->focusedPane(), FocusPane::kMemoList);
+    window->focusPane(FocusWindow::kMemoList);
+    ASSERT_EQ(window->lists()->focusWindow(), FocusWindow::kMemoList);
     // The group list is out of sight (no group focused): Tab goes on to the path box.
     QTest::keyClick(window->panes()->memoList(), Qt::Key_Tab);
-    EXPECT_EQ(window->focusedPane(), FocusPane::kPathBox);
+    EXPECT_EQ(window->lists()->focusWindow(), FocusWindow::kPathBox);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(window->focusedPane(), FocusPane::kMemoList);
+    EXPECT_EQ(window->lists()->focusWindow(), FocusWindow::kMemoList);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(window->focusedPane(), FocusPane::kPathBox);
+    EXPECT_EQ(window->lists()->focusWindow(), FocusWindow::kPathBox);
 }
 
 TEST_F(MainWindowTest, APlainTabIsTypedIntoTheTextButCtrlTabLeavesIt) {
@@ -287,12 +288,12 @@ TEST_F(MainWindowTest, APlainTabIsTypedIntoTheTextButCtrlTabLeavesIt) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     MemoTextView* text = window->panes()->memoText();
     text->setFocus();
-    ASSERT_EQ(window->focusedPane(), FocusPane::kMemoText);
+    ASSERT_EQ(window->lists()->focusWindow(), FocusWindow::kMemoText);
     QTest::keyClick(text, Qt::Key_Tab);
-    EXPECT_EQ(window->focusedPane(), FocusPane::kMemoText);
+    EXPECT_EQ(window->lists()->focusWindow(), FocusWindow::kMemoText);
     EXPECT_TRUE(text->toPlainText().contains(u'\t'));
     QTest::keyClick(text, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(window->focusedPane(), FocusPane::kPathBox);
+    EXPECT_EQ(window->lists()->focusWindow(), FocusWindow::kPathBox);
 }
 
 TEST_F(MainWindowTest, StayOnTopSetsTheNoteFlagAndTheWindowHint) {

@@ -1,23 +1,12 @@
 #include "app/frame/note_file_dialogs.h"
+#include "app/common/file_dialog_filters.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
 #include <QGridLayout>
 
+#include "app/common/ui_strings.h"
 #include "app/frame/frame_texts.h"
-#include "app/ui_strings.h"
-
-QStringList fileDialogFilters(std::uint32_t filterStringId) {
-    const QStringList parts = uiText(filterStringId).split(u'\\', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString& name = parts[i];
-        const QString& pattern = parts[i + 1];
-        // Qt reads the patterns from the parentheses; add them where the name has none.
-        filters << (name.contains(u'(') ? name : name + QStringLiteral(" (") + pattern + u')');
-    }
-    return filters;
-}
 
 namespace {
 

@@ -11,10 +11,6 @@ class QWidget;
 // (not the desktop's), so that they look the same everywhere, carry the
 // read-only check box and can be answered by tests.
 
-// The name filters of a string-table filter ("name\pattern\name\pattern\"),
-// as Qt wants them: each name with its pattern in parentheses.
-QStringList fileDialogFilters(std::uint32_t filterStringId);
-
 struct OpenNoteChoice {
     QString path;
     bool readOnly = false;

@@ -1,6 +1,6 @@
 #include "app/frame/note_file_service.h"
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "core/model/note.h"
 #include "platform/posix/posix_file_system.h"
 

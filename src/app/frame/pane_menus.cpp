@@ -2,26 +2,17 @@
 
 #include <QMenu>
 
-#include "app/frame/command_actions.h"
+#include "app/common/command_actions.h"
+#include "app/frame/command_menu.h"
 #include "app/frame/frame_texts.h"
 
 using namespace tidemark;
 
 namespace {
 
-constexpr int kSeparator = 0;
+constexpr int kSeparator = kMenuSeparator;
 
 }  // namespace
-
-void fillMenu(QMenu* menu, CommandActions& actions, std::initializer_list<int> ids) {
-    for (int id : ids) {
-        if (id == kSeparator) {
-            menu->addSeparator();
-        } else if (QAction* action = actions.action(static_cast<CommandId>(id))) {
-            menu->addAction(action);
-        }
-    }
-}
 
 PaneMenus::PaneMenus(CommandActions& actions, QWidget* parent)
     : QObject(parent), m_actions(actions), m_parent(parent) {}
@@ -39,14 +30,11 @@ QMenu* PaneMenus::listMenu(bool alternateLayout) {
     if (menu)
         return menu;
     menu = make(alternateLayout ? "menu.147" : "menu.122", alternateLayout);
-    fillMenu(menu->addMenu(frameText("menu.memo.create")), m_actions,
-             {kCmdNewMemo, kCmdNewMemoBefore, kCmdNewMemoInside});
-    fillMenu(menu->addMenu(frameText("menu.memo.createGroup")), m_actions,
-             {kCmdNewGroup, kCmdNewGroupBefore, kCmdNewGroupInside});
+    fillMenu(menu->addMenu(frameText("menu.memo.create")), m_actions, kMemoCreationMenu);
+    fillMenu(menu->addMenu(frameText("menu.memo.createGroup")), m_actions, kGroupCreationMenu);
     fillMenu(menu, m_actions,
              {kSeparator, kCmdEditTitle, kCmdOpenLink, kSeparator, kCmdCut, kCmdCopy});
-    fillMenu(menu->addMenu(frameText("menu.paste")), m_actions,
-             {kCmdPaste, kCmdPasteBefore, kCmdPasteInside});
+    fillMenu(menu->addMenu(frameText("menu.paste")), m_actions, kPasteMenu);
     fillMenu(menu, m_actions,
              {kCmdDelete, kSeparator, kCmdLockGroup, kSeparator, kCmdSetRemarks, kCmdSetTextColour,
               kCmdSetBackgroundColour, kCmdStrikeOut, kSeparator, kCmdSort});

@@ -1,14 +1,10 @@
 #pragma once
 
 #include <QObject>
-#include <initializer_list>
 
 class CommandActions;
 class QMenu;
 class QWidget;
-
-// Puts the actions of `ids` into `menu` in order; 0 stands for a separator.
-void fillMenu(QMenu* menu, CommandActions& actions, std::initializer_list<int> ids);
 
 // The popup menus of the panes, made on first use from the command actions
 // and kept: 122 for the memo lists and 146 for the memo text in the split

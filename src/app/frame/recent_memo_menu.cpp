@@ -1,18 +1,11 @@
 #include "app/frame/recent_memo_menu.h"
 
-#include "app/edit/byte_limit.h"
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
+#include "core/settings/menu_entry_text.h"
 
 using namespace tidemark;
-
-namespace {
-
-// A menu entry's text holds at most this many bytes in the note's encoding.
-constexpr int kMaxEntryBytes = 260;
-
-}  // namespace
 
 std::vector<RecentMemoEntry> recentMemoEntries(Note& note) {
     auto& recent = note.View().recentMemos;
@@ -27,10 +20,9 @@ std::vector<RecentMemoEntry> recentMemoEntries(Note& note) {
 
     std::vector<RecentMemoEntry> entries;
     for (std::size_t i = 0; i < kept; ++i) {
-        QString title = toQString(note.FindItem(recent[i])->Title());
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString text = QStringLiteral("&%1  ").arg((i + 1) % 10) + title;
-        entries.push_back({recent[i], cutToBytes(text, kMaxEntryBytes)});
+        const std::string text =
+            NumberedMenuEntryText(int(i + 1), note.FindItem(recent[i])->Title().View());
+        entries.push_back({recent[i], toQString(text)});
     }
     return entries;
 }

@@ -9,16 +9,13 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/common/ui_strings.h"
 #include "app/frame/frame_texts.h"
-#include "app/ui_strings.h"
+#include "core/settings/startup_option.h"
 
 namespace {
 
-constexpr int kNewNote = 1;
-constexpr int kChooseNote = 2;
-constexpr int kLastNote = 3;
-constexpr int kTemplate = 4;
-constexpr int kAsk = 5;
+using namespace tidemark::StartupOption;
 
 }  // namespace
 

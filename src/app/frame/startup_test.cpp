@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QTest>
 
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
 #include "app/frame/first_run_dialog.h"
 #include "app/frame/main_window.h"
@@ -14,7 +15,6 @@
 #include "app/frame/startup_option_dialog.h"
 #include "app/test_support.h"
 #include "app/text/memo_text_view.h"
-#include "app/ui_strings.h"
 #include "core/model/note.h"
 #include "core/settings/settings.h"
 

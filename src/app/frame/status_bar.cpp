@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QStyle>
 
-#include "app/ui_strings.h"
+#include "app/common/ui_strings.h"
 
 namespace {
 

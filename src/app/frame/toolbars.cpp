@@ -3,11 +3,11 @@
 #include <QMenuBar>
 #include <QToolButton>
 
-#include "app/frame/command_actions.h"
+#include "app/common/command_actions.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/command_icons.h"
 #include "app/frame/main_menu.h"
 #include "app/frame/path_box.h"
-#include "app/ui_strings.h"
 
 namespace {
 

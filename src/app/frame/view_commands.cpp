@@ -2,14 +2,14 @@
 
 #include <QCoreApplication>
 
+#include "app/common/command_actions.h"
+#include "app/common/message_box.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_window.h"
-#include "app/frame/message_box.h"
 #include "app/frame/pane_area.h"
 #include "app/list/memo_list.h"
 #include "app/text/memo_text_view.h"
-#include "app/ui_strings.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 

@@ -2,7 +2,7 @@
 
 #include <QFileInfo>
 
-#include "app/ui_strings.h"
+#include "app/common/ui_strings.h"
 
 QString noteDisplayName(const QString& notePath) {
     QString name = QFileInfo(notePath).fileName();

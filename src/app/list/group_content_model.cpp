@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "app/common/ui_strings.h"
 #include "app/list/memo_columns.h"
-#include "app/ui_strings.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/edit/item_mime_data.h"
+#include "app/common/item_mime_type.h"
 #include "app/list/memo_rows_model.h"
 #include "app/list/memo_rows_view.h"
 #include "core/model/item.h"

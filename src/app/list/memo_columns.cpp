@@ -2,9 +2,9 @@
 
 #include <QHeaderView>
 
-#include "app/list/body_preview.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
+#include "app/common/body_preview.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "core/common/time_text.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

@@ -1,8 +1,8 @@
 #include "app/list/memo_rows_model.h"
 
-#include "app/list/body_preview.h"
+#include "app/common/body_preview.h"
+#include "app/common/qt_text.h"
 #include "app/list/memo_columns.h"
-#include "app/qt_text.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 

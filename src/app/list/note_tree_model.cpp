@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/ui_strings.h"
+#include "app/common/ui_strings.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "core/model/item_id.h"
 
 TitleEditor::TitleEditor(QWidget* parent) : QLineEdit(parent) {

@@ -1,8 +1,7 @@
 #include "app/rescue/rescue_command.h"
 
-#include "app/frame/application.h"
-#include "app/frame/command_actions.h"
-#include "app/frame/main_window.h"
+#include "app/common/command_actions.h"
+#include "app/context/window_context.h"
 #include "app/rescue/rescue_wizard.h"
 #include "core/settings/command_ids.h"
 
@@ -11,7 +10,8 @@ void runRescueWizard(tidemark::FileSystem& files, QWidget* owner) {
     wizard.exec();
 }
 
-void installRescueCommand(Application& app, CommandActions& actions) {
-    actions.setHandler(tidemark::kCmdRescueNote,
-                       [&app] { runRescueWizard(app.environment().files, app.window()); });
+void installRescueCommand(WindowContext& context) {
+    context.actions().setHandler(tidemark::kCmdRescueNote, [&context] {
+        runRescueWizard(context.files(), context.dialogParent());
+    });
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-class Application;
-class CommandActions;
+class WindowContext;
 class QWidget;
 
 namespace tidemark {
@@ -13,4 +12,4 @@ void runRescueWizard(tidemark::FileSystem& files, QWidget* owner);
 
 // Registers the handler of "壊れたノートファイルの救出(&R)..." (40123), which
 // is always enabled: the rescue works on files, never on the open note.
-void installRescueCommand(Application& app, CommandActions& actions);
+void installRescueCommand(WindowContext& context);

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <string>
 
+#include "app/common/command_actions.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_window.h"
 #include "app/rescue/rescue_files_page.h"
 #include "app/rescue/rescue_wizard.h"

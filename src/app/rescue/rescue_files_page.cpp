@@ -9,12 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/frame/message_box.h"
-#include "app/frame/note_file_dialogs.h"
-#include "app/qt_text.h"
+#include "app/common/file_dialog_filters.h"
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/rescue/rescue_output_name.h"
 #include "app/rescue/rescue_texts.h"
-#include "app/ui_strings.h"
 
 namespace {
 

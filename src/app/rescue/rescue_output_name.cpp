@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/ui_strings.h"
+#include "app/common/ui_strings.h"
 
 namespace {
 

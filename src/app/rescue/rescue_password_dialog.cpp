@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "app/edit/byte_limit.h"
-#include "app/edit/unstorable_notice.h"
-#include "app/frame/message_box.h"
-#include "app/qt_text.h"
+#include "app/common/byte_limit.h"
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
+#include "app/common/unstorable_notice.h"
 #include "app/rescue/rescue_texts.h"
-#include "app/ui_strings.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <QWizard>
 
-#include "app/frame/message_box.h"
+#include "app/common/message_box.h"
 #include "app/rescue/rescue_files_page.h"
 #include "app/rescue/rescue_runner.h"
 #include "app/rescue/rescue_texts.h"

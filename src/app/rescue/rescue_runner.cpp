@@ -1,7 +1,7 @@
 #include "app/rescue/rescue_runner.h"
 
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "core/file/buffered_file.h"
 #include "core/file/file_system.h"
 #include "core/file/io_error_message.h"

@@ -19,12 +19,12 @@
 #include <optional>
 #include <string>
 
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/note_file_service.h"
-#include "app/qt_text.h"
 #include "app/rescue/rescue_files_page.h"
 #include "app/rescue/rescue_progress_page.h"
 #include "app/test_support.h"
-#include "app/ui_strings.h"
 #include "core/common/cp932_codec.h"
 #include "core/file/fault_injecting_file_system_for_test.h"
 #include "core/file/rescue_records.h"

@@ -9,11 +9,11 @@
 #include <QTextBlock>
 #include <QUrl>
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/text/link_highlighter.h"
 #include "app/text/recent_memos.h"
 #include "app/text/text_insertion.h"
-#include "app/ui_strings.h"
 #include "core/common/sjis.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/text/link_opener.h"
+#include "app/common/link_opener.h"
 #include "app/text/memo_links.h"
 #include "core/model/item_id.h"
 

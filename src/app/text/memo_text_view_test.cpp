@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/item.h"
 #include "core/model/note.h"

@@ -5,19 +5,15 @@
 #include <QLineEdit>
 #include <QPointer>
 
-#include "app/edit/edit_focus.h"
-#include "app/frame/application.h"
-#include "app/frame/command_actions.h"
-#include "app/frame/main_window.h"
-#include "app/frame/note_file_dialogs.h"
-#include "app/frame/pane_area.h"
-#include "app/list/group_content_list.h"
-#include "app/list/memo_list.h"
-#include "app/qt_text.h"
+#include "app/common/command_actions.h"
+#include "app/common/file_dialog_filters.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
+#include "app/context/selection_source.h"
+#include "app/context/window_context.h"
 #include "app/text/memo_links.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_insertion.h"
-#include "app/ui_strings.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/settings/settings.h"
@@ -36,9 +32,9 @@ constexpr std::uint32_t kNoRemarksLink = 12016;
 
 }  // namespace
 
-void installTextCommands(Application& app, CommandActions& actions) {
-    auto* commands = new TextCommands(app, app.window());
-    commands->registerCommands(actions);
+void installTextCommands(WindowContext& context, MemoTextView& view) {
+    auto* commands = new TextCommands(context, view, &view);
+    commands->registerCommands(context.actions());
 }
 
 void TextCommands::registerCommands(CommandActions& actions) {
@@ -51,33 +47,30 @@ void TextCommands::registerCommands(CommandActions& actions) {
     actions.setHandler(
         tidemark::kCmdOpenLink, [this] { openLink(); },
         [this] {
-            const tidemark::Item* item =
-                m_app.window() ? m_app.note().FindItem(linkTarget()) : nullptr;
+            const tidemark::Item* item = m_context.note().FindItem(linkTarget());
             return CommandState{item && (item->IsBodyLink() || item->IsRemarksLink())};
         });
 }
 
 ItemId TextCommands::linkTarget() const {
-    const MainWindow& window = *m_app.window();
-    if (window.focusedPane() == FocusPane::kGroupList)
-        return window.panes()->groupList()->focusedItem();
-    return window.panes()->memoList()->focusedItem();
+    const SelectionSource& lists = m_context.selection();
+    return lists.groupListIsFocusWindow() ? lists.groupListFocused() : lists.memoListFocused();
 }
 
 MemoTextView& TextCommands::view() const {
-    return *m_app.window()->panes()->memoText();
+    return m_view;
 }
 
 bool TextCommands::textHasFocus() const {
-    return m_app.window() && editFocusOf(*m_app.window()).kind == EditFocus::Kind::kText;
+    return m_context.editFocus().kind == EditFocus::Kind::kText;
 }
 
 QLineEdit* TextCommands::focusedLineEdit() const {
-    return m_app.window() ? editFocusOf(*m_app.window()).field : nullptr;
+    return m_context.editFocus().field;
 }
 
 bool TextCommands::canInsert() const {
-    return !m_app.IsReadOnly() && (textHasFocus() || focusedLineEdit());
+    return !m_context.isReadOnly() && (textHasFocus() || focusedLineEdit());
 }
 
 void TextCommands::insertIntoFocus(const QString& text, QLineEdit* box, bool intoText) {
@@ -101,7 +94,7 @@ void TextCommands::insertFileName() {
     const bool intoText = textHasFocus();
     const QPointer<QLineEdit> box = focusedLineEdit();
     QPointer<QWidget> focus = QApplication::focusWidget();
-    QFileDialog dialog(m_app.window());
+    QFileDialog dialog(m_context.dialogParent());
     dialog.setObjectName(QStringLiteral("insertFileNameDialog"));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setWindowTitle(uiText(kChooseFileTitle));
@@ -118,14 +111,13 @@ void TextCommands::insertFileName() {
 }
 
 void TextCommands::openLink() {
-    if (m_app.window())
-        openLinkOf(linkTarget());
+    openLinkOf(linkTarget());
 }
 
 void TextCommands::openLinkOf(ItemId memoId) {
-    tidemark::Note& note = m_app.note();
+    tidemark::Note& note = m_context.note();
     const tidemark::Item* item = note.FindItem(memoId);
-    if (!item || !item->IsMemo() || !m_app.window())
+    if (!item || !item->IsMemo())
         return;
     MemoTextView& pane = view();
     if (pane.openMemo() == memoId)

@@ -5,10 +5,10 @@
 
 #include "core/model/item_id.h"
 
-class Application;
 class CommandActions;
 class MemoTextView;
 class QLineEdit;
+class WindowContext;
 
 // The insertions of the text pane, inserting the date and time or a file
 // name into the edit box that has the focus, and opening the link of the
@@ -17,7 +17,8 @@ class QLineEdit;
 class TextCommands : public QObject {
     Q_OBJECT
 public:
-    TextCommands(Application& app, QObject* parent) : QObject(parent), m_app(app) {}
+    TextCommands(WindowContext& context, MemoTextView& view, QObject* parent)
+        : QObject(parent), m_context(context), m_view(view) {}
     void registerCommands(CommandActions& actions);
 
     void insertDateTime();
@@ -41,9 +42,10 @@ private:
     // Into the text pane or the focused edit box, replacing the selection.
     void insertIntoFocus(const QString& text, QLineEdit* box, bool intoText);
 
-    Application& m_app;
+    WindowContext& m_context;
+    MemoTextView& m_view;
 };
 
-// Makes the text commands of the application's main window (owned by the
-// window) and registers them with `actions`.
-void installTextCommands(Application& app, CommandActions& actions);
+// Makes the text commands of a window's text pane (owned by the pane) and
+// registers them with the window's actions.
+void installTextCommands(WindowContext& context, MemoTextView& view);

@@ -10,19 +10,19 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "app/common/command_actions.h"
+#include "app/common/link_opener.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/path_box.h"
 #include "app/frame/status_bar.h"
 #include "app/frame/toolbars.h"
 #include "app/list/memo_list.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
-#include "app/text/link_opener.h"
 #include "app/text/memo_text_view.h"
-#include "app/ui_strings.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
@@ -153,7 +153,7 @@ TEST_F(TextPaneInWindowTest, UndoAndRedoAreThoseOfThePane) {
     app->setReadOnlyMode(true);
     EXPECT_FALSE(enabled(kCmdUndo));
     app->setReadOnlyMode(false);
-    window->focusPane(FocusPane::kMemoList);
+    window->focusPane(FocusWindow::kMemoList);
     EXPECT_FALSE(enabled(kCmdUndo));
     EXPECT_FALSE(enabled(kCmdRedo));
 }
@@ -172,14 +172,14 @@ TEST_F(TextPaneInWindowTest, DateAndTimeGoWhereTheFocusIs) {
     EXPECT_EQ(text->textCursor().position(), 1 + year.size());
 
     QLineEdit* pathField = window->toolbars()->pathBox()->lineEdit();
-    window->focusPane(FocusPane::kPathBox);
+    window->focusPane(FocusWindow::kPathBox);
     ASSERT_TRUE(QTest::qWaitFor([&] { return pathField->hasFocus(); }));
     pathField->setText(QStringLiteral("ab"));
     pathField->setCursorPosition(1);
     trigger(kCmdInsertDateTime);
     EXPECT_EQ(pathField->text(), QStringLiteral("a") + year + QStringLiteral("b"));
 
-    window->focusPane(FocusPane::kMemoList);
+    window->focusPane(FocusWindow::kMemoList);
     EXPECT_FALSE(enabled(kCmdInsertDateTime));
     EXPECT_FALSE(enabled(kCmdInsertFileName));
 }

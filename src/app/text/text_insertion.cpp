@@ -1,6 +1,6 @@
 #include "app/text/text_insertion.h"
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "core/common/sjis.h"
 #include "core/common/time_text.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
 #include "core/model/fixed_clock_for_test.h"
 
 namespace {

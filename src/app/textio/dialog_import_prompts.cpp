@@ -3,9 +3,9 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "app/frame/message_box.h"
+#include "app/common/message_box.h"
+#include "app/common/ui_strings.h"
 #include "app/textio/other_file_dialog.h"
-#include "app/ui_strings.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/text/link_opener.h"
+#include "app/common/link_opener.h"
 #include "app/textio/textio_texts.h"
 
 namespace {

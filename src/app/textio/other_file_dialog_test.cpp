@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/text/link_opener.h"
+#include "app/common/link_opener.h"
 
 namespace {
 

@@ -2,13 +2,8 @@
 
 #include <QObject>
 
-#include "app/frame/application.h"
-#include "app/frame/command_actions.h"
-#include "app/frame/main_window.h"
-#include "app/frame/note_file_service.h"
-#include "app/frame/pane_area.h"
-#include "app/text/link_opener.h"
-#include "app/text/memo_text_view.h"
+#include "app/common/command_actions.h"
+#include "app/context/window_context.h"
 #include "app/textio/dialog_import_prompts.h"
 #include "app/textio/text_export_command.h"
 #include "app/textio/text_import.h"
@@ -17,36 +12,17 @@
 
 namespace {
 
-// Opens files the way the text pane opens links (tests replace its opener);
-// the desktop's way when there is no window.
-class PaneLinkOpener : public LinkOpener {
-public:
-    explicit PaneLinkOpener(Application& app) : m_app(app) {}
-    bool openLink(const QString& target) override {
-        MainWindow* window = m_app.window();
-        if (window && window->panes() && window->panes()->memoText())
-            return window->panes()->memoText()->linkOpener().openLink(target);
-        return m_desktop.openLink(target);
-    }
-
-private:
-    Application& m_app;
-    DesktopLinkOpener m_desktop;
-};
-
 // Everything the window's text exchange commands need, living as long as the window.
 class TextExchangeSet : public QObject {
 public:
-    TextExchangeSet(Application& app, SelectionSource& selection, ItemViewUpdater& views,
-                    QObject* parent)
+    TextExchangeSet(WindowContext& context, QObject* parent)
         : QObject(parent),
-          opener(app),
-          prompts(app.window(), opener),
-          importer(app.note(), app.settings(), selection, views, prompts, app.noteFiles().files()),
-          exportCommand(app, views),
-          importCommand(app.note(), importer, app.window()) {}
+          prompts(context.dialogParent(), context.linkOpener()),
+          importer(context.note(), context.settings(), context.selection(), context.views(),
+                   prompts, context.files()),
+          exportCommand(context),
+          importCommand(context.note(), importer, context.dialogParent()) {}
 
-    PaneLinkOpener opener;
     DialogImportPrompts prompts;
     TextImporter importer;
     TextExportCommand exportCommand;
@@ -55,10 +31,9 @@ public:
 
 }  // namespace
 
-TextImporter& installTextExchangeCommands(Application& app, CommandActions& actions,
-                                          SelectionSource& selection, ItemViewUpdater& views) {
-    QObject* owner = app.window() ? static_cast<QObject*>(app.window()) : &app;
-    auto* set = new TextExchangeSet(app, selection, views, owner);
+TextImporter& installTextExchangeCommands(WindowContext& context, QObject* owner) {
+    CommandActions& actions = context.actions();
+    auto* set = new TextExchangeSet(context, owner);
     actions.setHandler(tidemark::kCmdExportText, [set] { set->exportCommand.run(); });
     actions.setHandler(
         tidemark::kCmdImportText, [set] { set->importCommand.run(); },

@@ -10,17 +10,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/common/command_actions.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "app/frame/application.h"
-#include "app/frame/command_actions.h"
 #include "app/frame/file_commands.h"
+#include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
-#include "app/list/list_panes.h"
 #include "app/list/memo_list.h"
 #include "app/list/note_tree_model.h"
-#include "app/qt_text.h"
 #include "app/test_support.h"
-#include "app/ui_strings.h"
 #include "core/file/note_bytes.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/item.h"

@@ -1,5 +1,8 @@
 #include "app/textio/text_export_command.h"
-#include "app/wait_cursor.h"
+
+#include "app/common/export_formats.h"
+#include "app/common/wait_cursor.h"
+#include "app/context/window_context.h"
 
 #include <QCursor>
 #include <QDir>
@@ -8,14 +11,10 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "app/edit/item_view_updater.h"
-#include "app/frame/application.h"
-#include "app/frame/main_window.h"
-#include "app/frame/message_box.h"
-#include "app/frame/note_file_dialogs.h"
-#include "app/frame/note_file_service.h"
-#include "app/qt_text.h"
-#include "app/ui_strings.h"
+#include "app/common/file_dialog_filters.h"
+#include "app/common/message_box.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
 #include "core/common/error_code.h"
 #include "core/file/buffered_file.h"
 #include "core/settings/settings.h"
@@ -35,15 +34,6 @@ bool sameFile(const QString& a, const QString& b) {
 }
 
 }  // namespace
-
-ExportFormats exportFormatsOf(const Settings& settings) {
-    ExportFormats formats = ExportFormats::Defaults();
-    if (!settings.MemoFormat.Empty())
-        formats.memo = ExportTemplate(settings.MemoFormat.View());
-    if (!settings.GroupFormat.Empty())
-        formats.group = ExportTemplate(settings.GroupFormat.View());
-    return formats;
-}
 
 QString proposedExportPath(const QString& notePath) {
     const qsizetype nameStart =
@@ -87,24 +77,24 @@ std::optional<QString> askExportPath(QWidget* owner, const QString& proposedPath
 }
 
 void TextExportCommand::run() {
-    m_views.commitEdits();
-    QWidget* owner = m_app.window();
+    m_context.commitPendingEdits();
+    QWidget* owner = m_context.dialogParent();
     const std::optional<QString> chosen =
-        askExportPath(owner, proposedExportPath(m_app.notePath()));
+        askExportPath(owner, proposedExportPath(m_context.notePath()));
     if (!chosen)
         return;
     const QString path = QFileInfo(*chosen).absoluteFilePath();
     // Written over, the note's own file would lose the saved note; a window
     // that holds the file finds it in use, and so does one that does not.
-    if (!m_app.notePath().isEmpty() && sameFile(path, m_app.notePath())) {
+    if (!m_context.notePath().isEmpty() && sameFile(path, m_context.notePath())) {
         reportIoError(owner, ErrorCode::kSharingViolation, QDir::toNativeSeparators(path));
         return;
     }
     std::uint32_t code = ErrorCode::kSuccess;
     {
         WaitCursor wait;
-        code = exportNoteToFile(m_app.note(), exportFormatsOf(m_app.settings()),
-                                m_app.noteFiles().files(), path);
+        code = exportNoteToFile(m_context.note(), exportFormatsOf(m_context.settings()),
+                                m_context.files(), path);
     }
     if (code != ErrorCode::kSuccess)
         reportIoError(owner, code, QDir::toNativeSeparators(path));

@@ -6,8 +6,7 @@
 
 #include "core/textio/export_template.h"
 
-class Application;
-class ItemViewUpdater;
+class WindowContext;
 class QWidget;
 
 namespace tidemark {
@@ -15,10 +14,6 @@ class FileSystem;
 class Note;
 class Settings;
 }  // namespace tidemark
-
-// The templates of the user's settings (MemoFormat, GroupFormat); an empty
-// setting stands for the program's default template.
-tidemark::ExportFormats exportFormatsOf(const tidemark::Settings& settings);
 
 // The output file the export proposes for the note at `notePath`: the path
 // with the extension of its file name replaced by ".txt" (a name without
@@ -39,13 +34,12 @@ std::optional<QString> askExportPath(QWidget* owner, const QString& proposedPath
 // Command 40060: the whole note into one text file the user chooses, in the
 // note's CP932 text. The open memo's text is stored first; failures are
 // reported with the output path. The note's own file is never overwritten.
-// `app` and `views` must outlive the command.
+// `context` must outlive the command.
 class TextExportCommand {
 public:
-    TextExportCommand(Application& app, ItemViewUpdater& views) : m_app(app), m_views(views) {}
+    explicit TextExportCommand(WindowContext& context) : m_context(context) {}
     void run();
 
 private:
-    Application& m_app;
-    ItemViewUpdater& m_views;
+    WindowContext& m_context;
 };

@@ -1,4 +1,5 @@
 #include "app/textio/text_export_command.h"
+#include "app/common/export_formats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "app/textio/text_import.h"
-#include "app/wait_cursor.h"
+#include "app/common/wait_cursor.h"
 
 #include <QCursor>
 #include <QDir>
@@ -10,9 +10,9 @@
 #include <new>
 #include <utility>
 
-#include "app/edit/item_view_updater.h"
-#include "app/edit/selection_source.h"
-#include "app/qt_text.h"
+#include "app/common/qt_text.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "app/textio/internet_shortcut.h"
 #include "core/common/error_code.h"
 #include "core/common/sjis.h"

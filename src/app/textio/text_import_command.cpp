@@ -2,9 +2,9 @@
 
 #include <QFileDialog>
 
-#include "app/frame/note_file_dialogs.h"
+#include "app/common/file_dialog_filters.h"
+#include "app/common/ui_strings.h"
 #include "app/textio/text_import.h"
-#include "app/ui_strings.h"
 #include "core/model/note.h"
 #include "core/model/note_host.h"
 

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/edit/item_view_updater.h"
-#include "app/edit/selection_source.h"
+#include "app/context/item_view_updater.h"
+#include "app/context/selection_source.h"
 #include "app/frame/note_file_service.h"
 #include "core/common/error_code.h"
 #include "core/file/file_system.h"

@@ -1,6 +1,6 @@
 #include "app/textio/textio_texts.h"
 
-#include "app/keyed_texts.h"
+#include "app/common/keyed_texts.h"
 
 namespace {
 

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/context/window_context.h"
+
+class Application;
+class MainWindow;
+
+// The window context of a main window: what its features see of it. Made
+// by the window once its panes and lists exist; lives as long as the window.
+class MainWindowContext : public WindowContext {
+public:
+    MainWindowContext(Application& app, MainWindow& window) : m_app(app), m_window(window) {}
+
+    tidemark::Note& note() const override;
+    tidemark::Settings& settings() const override;
+    tidemark::FileSystem& files() const override;
+    QString notePath() const override;
+    bool isReadOnly() const override;
+    bool noteHasItems() const override;
+
+    FocusWindow focusWindow() const override;
+    EditFocus editFocus() const override;
+    SelectionSource& selection() const override;
+    ItemViewUpdater& views() const override;
+    QPlainTextEdit& memoTextPane() const override;
+    LinkOpener& linkOpener() const override;
+
+    void commitPendingEdits() override;
+    bool revealAndSelect(ListKind list, tidemark::ItemId item, bool exclusive) override;
+    void focusMemoList() override;
+    void openInTextPane(tidemark::ItemId memo) override;
+
+    void showStatusText(const QString& text, bool warning) override;
+    void updateActions() override;
+    QWidget* dialogParent() const override;
+    CommandActions& actions() const override;
+    void openHelp(int topic) override;
+    // Stored for the next window; the other windows are not told.
+    void saveSettings() override;
+
+private:
+    Application& m_app;
+    MainWindow& m_window;
+};
