@@ -20,8 +20,9 @@ class ItemMimeData : public QMimeData {
     Q_OBJECT
 public:
     struct Content {
-        QByteArray items;  // the SerializeItems block
-        QString text;      // the text export, lines ending in LF
+        QByteArray items;     // the SerializeItems block
+        QString text;         // the text export, lines ending in LF
+        QByteArray exported;  // the text export's own bytes (CP932, CR LF)
     };
     // Nothing when the data cannot be made: both formats are then withdrawn.
     using Renderer = std::function<std::optional<Content>()>;
