@@ -285,6 +285,7 @@ TEST_F(ItemClipboardTest, OurPasteMovesTheCutItemsAsTheyAreNowAfterAManagerReadT
     selection.selected = {a};
     clipboard->cut();
     readEveryFormat();
+    ASSERT_NE(note.FindItem(a), nullptr);  // reading moved nothing
     static_cast<Memo&>(at(a)).SetRawBody(ByteString("later"));  // edited after the read
 
     selection.memoFocus = b;
@@ -351,6 +352,7 @@ TEST_F(ItemClipboardTest, AnotherWindowsPasteMovesTheCutOnlyWhenTheItemsAreWhatI
         clipboard->cut();
         if (c.managerReads)
             readEveryFormat();
+        ASSERT_NE(note.FindItem(a), nullptr);
         if (c.editedAfter)
             static_cast<Memo&>(at(a)).SetRawBody(ByteString("later"));
         if (c.managerTakesOver)
