@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "app/common/qt_text.h"
 #include "app/edit/item_drag.h"
 #include "app/edit/item_mime_data.h"
+#include "app/edit/item_view_fakes_for_test.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
@@ -180,19 +182,97 @@ TEST_F(DragDropTest, ARefusedMoveOntoASpotMayStillCopyThere) {
     EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo", "copied"}));
 }
 
-TEST(ItemDragFileName, TitlesBecomeSafeFileNames) {
+TEST(ItemDragFileName, TitlesBecomeSafeFileNamesThatFitTheFileSystem) {
+    const QString a = QStringLiteral("a");
+    const QString ni = QStringLiteral("日");
     const struct {
-        const char16_t* title;
-        const char16_t* file;
+        const char* name;
+        QString title;
+        QString file;
     } cases[] = {
-        {u"plan", u"plan.txt"},
-        {u"a/b:c*d?", u"a_b_c_d_.txt"},
-        {u"<x>|\"y\",z;w\\", u"_x___y__z_w_.txt"},
-        {u"日本語", u"日本語.txt"},
+        {"plain", QStringLiteral("plan"), QStringLiteral("plan.txt")},
+        {"unsafe characters", QStringLiteral("a/b:c*d?"), QStringLiteral("a_b_c_d_.txt")},
+        {"more unsafe characters", QStringLiteral("<x>|\"y\",z;w\\"),
+         QStringLiteral("_x___y__z_w_.txt")},
+        {"japanese", QStringLiteral("日本語"), QStringLiteral("日本語.txt")},
+        // 251 bytes of name and 4 of ".txt" make the 255 a file name may have.
+        {"long ascii", a.repeated(300), a.repeated(251) + QStringLiteral(".txt")},
+        {"long japanese", ni.repeated(127), ni.repeated(83) + QStringLiteral(".txt")},
+        {"not splitting a character", a + ni.repeated(100),
+         a + ni.repeated(83) + QStringLiteral(".txt")},
+        {"a pair of surrogates stays whole", a.repeated(248) + QStringLiteral("😀"),
+         a.repeated(248) + QStringLiteral(".txt")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(ItemDrag::fileNameFor(QString::fromUtf16(c.title)), QString::fromUtf16(c.file));
+        const QString file = ItemDrag::fileNameFor(c.title);
+        EXPECT_EQ(file, c.file) << c.name;
+        EXPECT_LE(QFile::encodeName(file).size(), 255) << c.name;
     }
+}
+
+// Dragging items out of a list offscreen: the drag ends at once, and the
+// text file it carried stays until the next drag.
+class ItemDragFileTest : public ::testing::Test {
+protected:
+    ItemDragFileTest() {
+        host.note = &note;
+        note.MakeNew(ByteString("root"));
+        settings.MemoFormat = ByteString("%h=%s;");  // a short template keeps the bytes readable
+    }
+
+    // Drags the memo titled and holding these CP932 bytes; the file's path
+    // (the file itself goes with the ItemDrag).
+    QString dragMemo(const std::string& title, const std::string& body) {
+        const ItemId memo = AddMemo(note, note.RootId(), title);
+        static_cast<Memo*>(note.FindItem(memo))->SetRawBody(ByteString(body));
+        selection.selected = {memo};
+        ItemDrag drag(note, settings, selection, views);
+        QWidget source;
+        drag.run(&source, false);
+        const QString path = drag.lastFile();
+        existed = !path.isEmpty() && QFile::exists(path);
+        if (existed) {
+            QFile file(path);
+            if (file.open(QIODevice::ReadOnly))
+                contents = file.readAll();
+            name = QFileInfo(path).fileName();
+            nameBytes = QFile::encodeName(name);
+        }
+        return path;
+    }
+
+    FakeHost host;
+    Note note{&host};
+    Settings settings;
+    FakeSelection selection;
+    RecordingViews views;
+    bool existed = false;  // while the drag's file was kept
+    QByteArray contents;
+    QString name;
+    QByteArray nameBytes;
+};
+
+TEST_F(ItemDragFileTest, TheFileHoldsTheExportByteForByte) {
+    // 0x85 0x40 is a pair CP932 leaves unassigned; the lone LF is no CR LF.
+    const std::string body = "a\x85\x40" "b\nc\r\nd";
+    ASSERT_NE(fromQString(toQString(body)).Str(), body);  // decoding would lose bytes
+    ASSERT_FALSE(dragMemo("plan", body).isEmpty());
+    EXPECT_EQ(contents, QByteArray::fromStdString("plan=" + body + ";"));
+    EXPECT_EQ(name, QStringLiteral("plan.txt"));
+}
+
+TEST_F(ItemDragFileTest, ALongJapaneseTitleStillGivesAFileWithAShortEnoughName) {
+    const QString title = QStringLiteral("長い表題").repeated(31);  // 248 bytes in CP932
+    const std::string cp932 = fromQString(title).Str();
+    ASSERT_LE(cp932.size(), 255u);
+    const QString path = dragMemo(cp932, "text");
+    ASSERT_FALSE(path.isEmpty());
+    EXPECT_TRUE(existed);
+    EXPECT_LE(nameBytes.size(), 255);
+    EXPECT_EQ(QString::fromUtf8(nameBytes).toUtf8(), nameBytes);  // valid UTF-8
+    EXPECT_TRUE(name.endsWith(QStringLiteral(".txt")));
+    EXPECT_TRUE(title.startsWith(name.chopped(4)));
+    EXPECT_EQ(contents, QByteArray::fromStdString(cp932 + "=text;"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QUrl>
+#include <QUuid>
 #include <new>
 #include <string>
 #include <string_view>
@@ -174,7 +175,9 @@ void ItemClipboard::take(Kind kind) {
         return;
     }
     m_kind = kind;
-    m_data = new ItemMimeData([this] { return render(); });
+    m_cutMark = kind == Kind::kCut ? QUuid::createUuid().toByteArray(QUuid::WithoutBraces)
+                                   : QByteArray();
+    m_data = new ItemMimeData([this] { return render(); }, m_cutMark);
     clipboard()->setMimeData(m_data.data());
     if (!ownsClipboard()) {
         // The platform did not take the data.
@@ -189,6 +192,8 @@ void ItemClipboard::dropPending() {
     const bool wasCut = m_kind == Kind::kCut;
     m_kind = Kind::kNone;
     m_pending.clear();
+    m_cutMark.clear();
+    m_cutRendered.reset();
     if (wasCut)
         emit cutChanged();
 }
@@ -205,9 +210,41 @@ void ItemClipboard::cancelCut() {
 }
 
 void ItemClipboard::clipboardChanged() {
-    // Another program took the clipboard: the cut items stay where they are.
-    if (m_kind != Kind::kNone && !ownsClipboard())
-        dropPending();
+    if (m_kind == Kind::kNone || ownsClipboard())
+        return;
+    // Another window pasted this cut: the move ends here, provided the items
+    // are still what it read. Otherwise another program took the clipboard
+    // and the cut items stay where they are.
+    const QMimeData* data = clipboard()->mimeData();
+    const QString pastedType = QString::fromLatin1(kPastedCutMimeType);
+    if (m_kind == Kind::kCut && m_cutRendered && data && data->hasFormat(pastedType) &&
+        data->data(pastedType) == m_cutMark && !readOnly()) {
+        if (const std::optional<ItemMimeData::Content> now = makeContent();
+            now && now->items == *m_cutRendered) {
+            finishMove(*now);
+            return;
+        }
+    }
+    dropPending();
+}
+
+void ItemClipboard::finishMove(const ItemMimeData::Content& moved) {
+    const std::vector<ItemId> tops = m_pending.tops();
+    if (ownsClipboard())
+        m_data->replace(moved);
+    dropPending();
+    removeItems(m_note, m_views, tops);
+    markModified();
+}
+
+void ItemClipboard::handOnPastedCut(const QByteArray& items, const QString& text,
+                                    const QByteArray& mark) {
+    auto* data = new QMimeData;
+    data->setData(QString::fromLatin1(kItemsMimeType), items);
+    if (!text.isEmpty())
+        data->setText(text);
+    data->setData(QString::fromLatin1(kPastedCutMimeType), mark);
+    clipboard()->setMimeData(data);
 }
 
 std::optional<ItemMimeData::Content> ItemClipboard::makeContent() {
@@ -221,14 +258,12 @@ std::optional<ItemMimeData::Content> ItemClipboard::render() {
     if (m_pending.contains(m_views.openMemo()))
         m_views.commitEdits();
     std::optional<ItemMimeData::Content> content = makeContent();
-    // A cut moves only when its items could be written out: otherwise
-    // they would be lost.
-    const bool move = content && m_kind == Kind::kCut && !readOnly();
-    const std::vector<ItemId> tops = m_pending.tops();
-    dropPending();
-    if (move) {
-        removeItems(m_note, m_views, tops);
-        markModified();
+    if (content && m_kind == Kind::kCut) {
+        m_cutRendered = content->items;
+    } else {
+        // A copy needs its items no longer; a cut whose items cannot be
+        // written out (gone meanwhile) ends with nothing moved.
+        dropPending();
     }
     return content;
 }
@@ -253,13 +288,32 @@ void ItemClipboard::paste(int relation, int order) {
         return;
     }
     if (items) {
-        // Reading our own data makes it now: a pending cut moves here.
-        const QByteArray block = data->data(itemsType);
+        // This object's own cut is pasted from its items as they are now
+        // (the clipboard's copy may have been made before later edits) and
+        // then moves. Another window's cut is only copied here; that window
+        // deletes its items once the clipboard says where they went.
+        std::optional<ItemMimeData::Content> ownCut;
+        if (m_kind == Kind::kCut && ownsClipboard())
+            ownCut = makeContent();
+        QByteArray foreignCut;
+        QString text;
+        if (!ownsClipboard() && data->hasFormat(QString::fromLatin1(kCutMarkMimeType))) {
+            foreignCut = data->data(QString::fromLatin1(kCutMarkMimeType));
+            text = data->text();
+        }
+        const QByteArray block = ownCut ? ownCut->items : data->data(itemsType);
         if (block.isEmpty()) {
             reportFailure(kItemDataUnreadable);
             return;
         }
-        pasteItems(block, *place, true);
+        if (!pasteItems(block, *place, true))
+            return;
+        // A message shown while pasting may have let the clipboard change.
+        if (ownCut && m_kind == Kind::kCut && ownsClipboard() && m_pending.intact()) {
+            finishMove(*ownCut);
+        } else if (!foreignCut.isEmpty()) {
+            handOnPastedCut(block, text, foreignCut);
+        }
     } else {
         pasteText(data->text(), *place);
     }

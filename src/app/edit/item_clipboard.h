@@ -28,12 +28,17 @@ class Settings;
 //
 // A cut or copy holds the selected items (PendingItems) and puts data on the
 // clipboard that is made only when some program first asks for it: the
-// item records and their text export. At that moment a pending cut becomes
-// a move: the cut items are deleted (unless the note is read-only). Until
-// then they stay in place, drawn ghosted (isCut); Escape (cancelCut) or
-// another program taking the clipboard ends the cut with nothing moved.
-// Pasting creates new items with fresh ids from the item records, or a new
-// memo from plain text.
+// item records and their text export. Making it deletes nothing, whoever
+// asks (clipboard managers read every format at once). A pending cut
+// becomes a move only when the items have been pasted by a window of the
+// program: a paste of this object takes the items as they are now, pastes
+// them and then deletes them (unless the note is read-only); a paste in
+// another window hands the clipboard on with the cut's mark
+// (kPastedCutMimeType), and the cut items are then deleted here if they are
+// still what that window read. Until then they stay in place, drawn ghosted
+// (isCut); Escape (cancelCut) or another program taking the clipboard ends
+// the cut with nothing moved. Pasting creates new items with fresh ids from
+// the item records, or a new memo from plain text.
 //
 // GUI thread only. The note, settings, selection, views and prompts must
 // outlive the object. When it goes while its data is still unrequested on
@@ -115,9 +120,16 @@ private:
     void dropPending();
     // The data of the pending items; nothing when they cannot be written.
     std::optional<ItemMimeData::Content> makeContent();
-    // The first request for the clipboard data: made, then a cut moves.
+    // The first request for the clipboard data.
     std::optional<ItemMimeData::Content> render();
     void clipboardChanged();
+    // The pending cut was pasted: its items go. The clipboard keeps
+    // `moved` (what was pasted) as a copy when it still holds this cut.
+    void finishMove(const ItemMimeData::Content& moved);
+    // Another window's cut, named by `mark`, was pasted here from the
+    // clipboard: the clipboard goes on holding the same items and text,
+    // with the mark that lets that window delete its items.
+    void handOnPastedCut(const QByteArray& items, const QString& text, const QByteArray& mark);
 
     // With `fallBack` (a paste) a place refused by a lock sends the items
     // to the end of the note; without (a drop) nothing goes in.
@@ -142,5 +154,8 @@ private:
     PendingItems m_pending;
     Kind m_kind = Kind::kNone;
     QPointer<ItemMimeData> m_data;  // owned by the clipboard
+    QByteArray m_cutMark;           // names the pending cut on the clipboard
+    // The item records of the pending cut as the clipboard gave them out.
+    std::optional<QByteArray> m_cutRendered;
     FileImporter m_importFiles;
 };

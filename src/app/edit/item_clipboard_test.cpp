@@ -64,6 +64,25 @@ bool clipboardOffersItems() {
     return data && data->hasFormat(itemsType());
 }
 
+// What a desktop clipboard manager does as soon as the clipboard changes:
+// it reads every format offered.
+void readEveryFormat() {
+    const QMimeData* data = systemClipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    for (const QString& format : data->formats())
+        EXPECT_FALSE(data->data(format).isEmpty()) << format.toStdString();
+}
+
+// What a clipboard manager offers when it takes the clipboard over.
+QMimeData* copyOfEveryFormat() {
+    auto* copy = new QMimeData;
+    if (const QMimeData* data = systemClipboard()->mimeData()) {
+        for (const QString& format : data->formats())
+            copy->setData(format, data->data(format));
+    }
+    return copy;
+}
+
 // Item data put on the clipboard by someone else (another window).
 void putForeignItems(const QByteArray& block) {
     auto* data = new QMimeData;
@@ -239,23 +258,121 @@ TEST_F(ItemClipboardTest, CutThenPasteMovesTheItemsWhenTheDataIsRead) {
     ExpectConsistentChildren(note, root);
 }
 
-TEST_F(ItemClipboardTest, AnyReaderOfCutDataDeletesTheItemsAndAnEmptiedGroupLosesItsLock) {
+TEST_F(ItemClipboardTest, AClipboardManagerReadingEveryFormatLeavesTheCutForEscape) {
+    const ItemId a = AddMemo(note, root, "a");
+    const ItemId b = AddMemo(note, root, "b");
+    selection.selected = {a};
+    selection.memoFocus = b;
+    clipboard->cut();
+    readEveryFormat();
+    EXPECT_EQ(systemClipboard()->text(), QStringLiteral("a=;"));
+    EXPECT_FALSE(clipboardItems().isEmpty());
+    EXPECT_TRUE(clipboard->isCut(a));
+    EXPECT_EQ(ChildTitles(note, root), (std::vector<std::string>{"a", "b"}));
+    EXPECT_TRUE(views.removed.empty());
+    EXPECT_EQ(host.modifiedMarks, 0);
+
+    clipboard->cancelCut();
+    EXPECT_FALSE(clipboard->isCut(a));
+    EXPECT_FALSE(clipboardOffersItems());
+    EXPECT_EQ(ChildTitles(note, root), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(host.modifiedMarks, 0);
+}
+
+TEST_F(ItemClipboardTest, OurPasteMovesTheCutItemsAsTheyAreNowAfterAManagerReadThem) {
+    const ItemId a = AddMemo(note, root, "a");
+    const ItemId b = AddMemo(note, root, "b");
+    selection.selected = {a};
+    clipboard->cut();
+    readEveryFormat();
+    ASSERT_NE(note.FindItem(a), nullptr);  // reading moved nothing
+    static_cast<Memo&>(at(a)).SetRawBody(ByteString("later"));  // edited after the read
+
+    selection.memoFocus = b;
+    paste(kAfter);
+    EXPECT_EQ(note.FindItem(a), nullptr);
+    EXPECT_EQ(ChildTitles(note, root), (std::vector<std::string>{"b", "a"}));
+    EXPECT_EQ(static_cast<const Memo&>(at(lastChild(root))).Body(), ByteString("later"));
+    EXPECT_EQ(systemClipboard()->text(), QStringLiteral("a=later;"));  // what moved
+    EXPECT_FALSE(clipboard->isCut(lastChild(root)));
+}
+
+TEST_F(ItemClipboardTest, PastingACutOutOfAGroupEmptiesItAndItLosesItsLock) {
     const ItemId locked = AddGroup(note, root, "locked");
     const ItemId memo = AddMemo(note, locked, "m");
+    const ItemId b = AddMemo(note, root, "b");
     lockOpen(note, locked, "pw12");
     views.open = memo;
     selection.selected = {memo};
     clipboard->cut();
     const int commitsBefore = views.commits;
 
-    EXPECT_EQ(systemClipboard()->text(), QStringLiteral("m=;"));
+    selection.memoFocus = b;
+    paste(kAfter);
     EXPECT_EQ(note.FindItem(memo), nullptr);
     EXPECT_EQ(views.open, kNoItem);
     EXPECT_GT(views.commits, commitsBefore);  // the open memo's text went along first
+    EXPECT_EQ(ChildTitles(note, root), (std::vector<std::string>{"locked", "b", "m"}));
     EXPECT_FALSE(at(locked).IsLockedGroup());
-    EXPECT_EQ(views.changed, std::vector<ItemId>{locked});
     EXPECT_EQ(views.removals, 1);
-    EXPECT_EQ(host.modifiedMarks, 1);
+}
+
+// Another window of the program, with its own note and clipboard object.
+struct OtherWindow {
+    OtherWindow() {
+        note.MakeNew(ByteString("other root"));
+        clipboard = std::make_unique<ItemClipboard>(note, settings, selection, views, prompts);
+    }
+    FakeHost host;
+    Note note{&host};
+    Settings settings;
+    FakeSelection selection;
+    RecordingViews views;
+    RecordingPrompts prompts;
+    std::unique_ptr<ItemClipboard> clipboard;
+};
+
+TEST_F(ItemClipboardTest, AnotherWindowsPasteMovesTheCutOnlyWhenTheItemsAreWhatItRead) {
+    const struct {
+        const char* name;
+        bool managerReads;      // a clipboard manager read every format first
+        bool editedAfter;       // the cut memo changed after that read
+        bool managerTakesOver;  // the manager then offered its own copy
+        bool moved;
+    } cases[] = {
+        {"straight", false, false, false, true},
+        {"after a manager read", true, false, false, true},
+        {"edited after a manager read", true, true, false, false},
+        {"from a manager's copy", true, false, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ItemId a = AddMemo(note, root, "a");
+        selection.selected = {a};
+        clipboard->cut();
+        if (c.managerReads)
+            readEveryFormat();
+        ASSERT_NE(note.FindItem(a), nullptr);
+        if (c.editedAfter)
+            static_cast<Memo&>(at(a)).SetRawBody(ByteString("later"));
+        if (c.managerTakesOver)
+            systemClipboard()->setMimeData(copyOfEveryFormat());
+        const int marksBefore = host.modifiedMarks;
+
+        OtherWindow other;
+        other.clipboard->paste(Placement::kBeside, Placement::kAfter);
+        EXPECT_EQ(ChildTitles(other.note, other.note.RootId()), std::vector<std::string>{"a"});
+        EXPECT_EQ(note.FindItem(a) == nullptr, c.moved);
+        EXPECT_EQ(host.modifiedMarks - marksBefore, c.moved ? 1 : 0);
+        EXPECT_FALSE(clipboard->isCut(a));
+        // The clipboard still holds the items: a further paste copies them.
+        other.clipboard->paste(Placement::kBeside, Placement::kAfter);
+        EXPECT_EQ(ChildTitles(other.note, other.note.RootId()),
+                  (std::vector<std::string>{"a", "a"}));
+        if (!c.moved)
+            note.DeleteItems(a, 1);
+        ExpectConsistentChildren(note, root);
+    }
 }
 
 TEST_F(ItemClipboardTest, PastingOntoACutItemIsGreyedAndDoesNothing) {
@@ -459,11 +576,15 @@ TEST_F(ItemClipboardTest, ReadOnlyGreysCutAndPasteAndNothingChanges) {
     paste(kAfter);
     EXPECT_EQ(ChildTitles(note, root), std::vector<std::string>{"a"});
 
-    // A cut made before the note became read-only moves nothing either.
+    // A cut made before the note became read-only moves nothing either,
+    // not even when pasted in another window.
     host.readOnly = false;
     clipboard->cut();
     host.readOnly = true;
     EXPECT_EQ(systemClipboard()->text(), QStringLiteral("a=;"));
+    OtherWindow other;
+    other.clipboard->paste(Placement::kBeside, Placement::kAfter);
+    EXPECT_EQ(ChildTitles(other.note, other.note.RootId()), std::vector<std::string>{"a"});
     EXPECT_EQ(ChildTitles(note, root), std::vector<std::string>{"a"});
     EXPECT_FALSE(clipboard->isCut(a));
     EXPECT_EQ(host.modifiedMarks, 0);

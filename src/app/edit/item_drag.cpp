@@ -23,7 +23,8 @@ using namespace tidemark;
 namespace {
 
 constexpr std::uint32_t kTextFileSuffix = 10008;  // ".txt"
-constexpr int kMaxFileTitleBytes = 254;
+// The longest file name the file systems take, in bytes of their encoding.
+constexpr qsizetype kMaxFileNameBytes = 255;
 // The note's internal-error report when no item id is left for the
 // references of the drag (as for a cut or copy).
 constexpr std::uint32_t kNoFreeItemId = 6203;
@@ -42,12 +43,27 @@ ItemDrag::ItemDrag(Note& note, const Settings& settings, SelectionSource& select
 ItemDrag::~ItemDrag() = default;
 
 QString ItemDrag::fileNameFor(const QString& title) {
-    QString name = cutToBytes(title, kMaxFileTitleBytes);
+    QString name = title;
     for (QChar& c : name) {
         if (QStringLiteral("\\/:,;*?\"<>|").contains(c))
             c = u'_';
     }
-    return name + uiText(kTextFileSuffix);
+    const QString suffix = uiText(kTextFileSuffix);
+    const qsizetype room = kMaxFileNameBytes - QFile::encodeName(suffix).size();
+    qsizetype kept = 0;
+    qsizetype bytes = 0;
+    while (kept < name.size()) {
+        const bool pair = name[kept].isHighSurrogate() && kept + 1 < name.size() &&
+                          name[kept + 1].isLowSurrogate();
+        const qsizetype length = pair ? 2 : 1;
+        const qsizetype size = QFile::encodeName(name.mid(kept, length)).size();
+        if (bytes + size > room)
+            break;
+        bytes += size;
+        kept += length;
+    }
+    name.truncate(kept);
+    return name + suffix;
 }
 
 bool ItemDrag::isDragged(ItemId item) const {
@@ -58,6 +74,7 @@ void ItemDrag::run(QWidget* source, bool copyOnly) {
     if (m_running)
         return;
     m_fileFolder.reset();
+    m_file.clear();
     m_views.commitEdits();
     const PendingItems::TakeResult taken = m_pending.take(m_selection.selectedItems());
     if (taken == PendingItems::TakeResult::kNoFreeId && m_note.Host())
@@ -78,13 +95,14 @@ void ItemDrag::run(QWidget* source, bool copyOnly) {
     if (folder->isValid() && first) {
         const QString path = folder->filePath(fileNameFor(toQString(first->Title())));
         QFile file(path);
-        const ByteString bytes = fromQString(withCrLf(content->text));
-        if (file.open(QIODevice::WriteOnly) &&
-            file.write(bytes.View().data(), static_cast<qint64>(bytes.Size())) ==
-                static_cast<qint64>(bytes.Size())) {
+        // The export byte for byte, as a text export to a file writes it.
+        const QByteArray& bytes = content->exported;
+        if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+            file.flush()) {
             file.close();
             data->setUrls({QUrl::fromLocalFile(path)});
             m_fileFolder = std::move(folder);
+            m_file = path;
         }
     }
 

@@ -38,10 +38,13 @@ public:
     // A list of this window took the dragged items.
     void takenHere() { m_takenHere = true; }
 
-    // The text file's name for a first item titled `title`: at most 254
-    // bytes of the title, characters file names cannot hold as "_", then
-    // ".txt".
+    // The text file's name for a first item titled `title`: the title with
+    // the characters file names cannot hold as "_", cut to whole characters
+    // so that with ".txt" it fits 255 bytes in the file system's encoding.
     static QString fileNameFor(const QString& title);
+    // The text file the last drag carried, until the next drag starts;
+    // empty when it carried none.
+    QString lastFile() const { return m_file; }
 
 private:
     tidemark::Note& m_note;
@@ -51,6 +54,7 @@ private:
     PendingItems m_pending;
     // The text file of the last drag, kept until the next one starts.
     std::unique_ptr<QTemporaryDir> m_fileFolder;
+    QString m_file;
     bool m_running = false;
     bool m_takenHere = false;
 };

@@ -8,6 +8,10 @@ const QString& itemsType() {
     static const QString type = QString::fromLatin1(kItemsMimeType);
     return type;
 }
+const QString& cutMarkType() {
+    static const QString type = QString::fromLatin1(kCutMarkMimeType);
+    return type;
+}
 const QString& textType() {
     static const QString type = QStringLiteral("text/plain");
     return type;
@@ -15,12 +19,15 @@ const QString& textType() {
 
 }  // namespace
 
-ItemMimeData::ItemMimeData(Renderer renderer) : m_renderer(std::move(renderer)) {}
+ItemMimeData::ItemMimeData(Renderer renderer, QByteArray cutMark)
+    : m_renderer(std::move(renderer)), m_cutMark(std::move(cutMark)) {}
 
 QStringList ItemMimeData::formats() const {
     if (m_rendered && !m_content)
         return {};
-    return {itemsType(), textType()};
+    if (m_cutMark.isEmpty())
+        return {itemsType(), textType()};
+    return {itemsType(), textType(), cutMarkType()};
 }
 
 bool ItemMimeData::hasFormat(const QString& mimeType) const {
@@ -33,6 +40,13 @@ void ItemMimeData::settle(std::optional<Content> content) {
     m_rendered = true;
     m_renderer = nullptr;
     m_content = std::move(content);
+}
+
+void ItemMimeData::replace(Content content) {
+    m_rendered = true;
+    m_renderer = nullptr;
+    m_content = std::move(content);
+    m_cutMark.clear();
 }
 
 void ItemMimeData::render() const {
@@ -49,6 +63,8 @@ void ItemMimeData::render() const {
 QVariant ItemMimeData::retrieveData(const QString& mimeType, QMetaType type) const {
     if (!hasFormat(mimeType))
         return {};
+    if (mimeType == cutMarkType())
+        return m_cutMark;
     render();
     if (!m_content)
         return {};

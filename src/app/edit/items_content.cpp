@@ -25,6 +25,7 @@ std::optional<ItemMimeData::Content> itemsContent(Note& note, const Settings& se
                                    static_cast<qsizetype>(block->size()));
         const std::string text =
             ExportItemsToText(note, pending.chain(), exportFormatsOf(settings));
+        content.exported = QByteArray(text.data(), static_cast<qsizetype>(text.size()));
         // Other programs take line feeds; the note keeps CR LF.
         content.text = toQString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         return content;

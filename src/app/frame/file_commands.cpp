@@ -20,6 +20,7 @@
 #include "app/frame/note_file_dialogs.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/process_launcher.h"
+#include "app/frame/session_end.h"
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
 #include "core/common/error_code.h"
@@ -256,6 +257,8 @@ bool FileCommands::createDefaultNoteFile() {
 }
 
 void FileCommands::noteReported(bool modified, bool byUser) {
+    if (modified)
+        m_sessionEndAccepted = false;
     if (!modified) {
         m_app.setModifiedMark(false);
     } else if (m_app.settings().AutoSave && byUser && !m_saving) {
@@ -269,13 +272,23 @@ void FileCommands::noteReported(bool modified, bool byUser) {
     m_app.updateActions();
 }
 
-bool FileCommands::askToSaveBeforeClosing() {
+bool FileCommands::hasChangesToLose() {
     if (m_app.IsReadOnly())
-        return true;
-    if (MainWindow* window = m_app.window())
+        return false;
+    if (m_app.window())
         m_app.windowContext().commitPendingEdits();
-    if (!m_app.isModified())
+    return m_app.isModified();
+}
+
+bool FileCommands::askToSaveBeforeClosing() {
+    if (!hasChangesToLose())
         return true;
+    if (m_sessionEndAccepted)
+        return true;
+    return askToSave();
+}
+
+bool FileCommands::askToSave() {
     if (m_app.settings().AutoSave && save())
         return true;
     if (MainWindow* window = m_app.window())
@@ -288,6 +301,32 @@ bool FileCommands::askToSaveBeforeClosing() {
         default:
             return false;
     }
+}
+
+bool FileCommands::askToSaveBeforeSessionEnd(SessionEndRequest& session) {
+    if (!hasChangesToLose())
+        return true;
+    if (!session.allowsInteraction()) {
+        // No message, no file dialog: only a note that has its file can be
+        // written, and only automatic saving may write it unasked.
+        if (m_app.settings().AutoSave && !m_app.notePath().isEmpty() && !m_saving) {
+            try {
+                m_saving = true;
+                writeToPath();
+                m_saving = false;
+                m_app.SetModified(false, false);
+            } catch (const IoError&) {
+                m_saving = false;
+            }
+        }
+        return true;
+    }
+    if (!askToSave()) {
+        session.cancel();
+        return false;
+    }
+    m_sessionEndAccepted = m_app.isModified();
+    return true;
 }
 
 void FileCommands::toggleReadOnly() {

@@ -7,6 +7,7 @@
 class Application;
 class CommandActions;
 class QWidget;
+class SessionEndRequest;
 
 // The File commands on the one note a window holds: new, new from a
 // template, open, save, save as, the read-only mode, the recent notes, the
@@ -43,8 +44,15 @@ public:
     // Shows the help note in this (empty) window at `topic` (0: its root);
     // false when it could not be loaded or another window already shows it.
     bool openHelpNote(int topic);
-    // Whether the window may close: asks to save a changed note.
+    // Whether the window may close: asks to save a changed note. After the
+    // session's end was let go on, the close it brings does not ask again
+    // about the same changes.
     bool askToSaveBeforeClosing();
+    // The desktop session is ending: a changed note is saved or asked about
+    // as before closing, and Cancel asks the session to go on (false). When
+    // the session lets nobody be asked, automatic saving writes the note to
+    // its file and otherwise the note is left as it is.
+    bool askToSaveBeforeSessionEnd(SessionEndRequest& session);
     // The start-up option; false when the user cancelled the start-up choice
     // or the note it named went to another window.
     bool applyStartupOption();
@@ -61,7 +69,13 @@ private:
     bool createDefaultNoteFile();
     OpenOutcome loadHere(const QString& path, bool readOnly);
     bool runStartupOption(int option);
+    // Commits pending edits; whether the note holds changes a close would lose.
+    bool hasChangesToLose();
+    // The question before closing, whatever was answered before.
+    bool askToSave();
 
     Application& m_app;
     bool m_saving = false;
+    // The user let the session end go on with the note as it is now.
+    bool m_sessionEndAccepted = false;
 };

@@ -24,6 +24,7 @@
 #include "app/frame/toolbars.h"
 #include "app/list/memo_list.h"
 #include "app/list/title_editor.h"
+#include "app/frame/session_end.h"
 #include "app/test_support.h"
 #include "core/file/note_bytes.h"
 #include "core/model/note.h"
@@ -268,6 +269,102 @@ TEST_F(FileCommandsTest, SaveWritesATitleTypedIntoThePathBoxButNotConfirmed) {
     QTest::keyClicks(field, QStringLiteral("typed"));
     trigger(kCmdSave);
     EXPECT_EQ(titlesInFile(path), std::vector<std::string>{"typed"});
+}
+
+// A session manager's request to commit data before the session ends.
+class FakeSessionEnd : public SessionEndRequest {
+public:
+    explicit FakeSessionEnd(bool interaction) : m_interaction(interaction) {}
+    bool allowsInteraction() override {
+        ++interactionRequests;
+        return m_interaction;
+    }
+    void cancel() override { ++cancels; }
+
+    int interactionRequests = 0;
+    int cancels = 0;
+
+private:
+    bool m_interaction;
+};
+
+struct SessionEndCase {
+    const char* name;
+    bool changed;      // a memo was added since the note was opened
+    bool autoSave;
+    bool interaction;  // the session manager lets the program ask
+    int answer;        // the button given to the question; 0: no question expected
+    bool ended;        // the session may end
+    std::vector<std::string> inFile;
+};
+
+class SessionEndTest : public FileCommandsTest,
+                       public ::testing::WithParamInterface<SessionEndCase> {};
+
+TEST_P(SessionEndTest, TheSessionEndsAsACloseWould) {
+    const SessionEndCase& c = GetParam();
+    const QString path = env.path(QStringLiteral("session.tmk"));
+    writeNoteFile(*env.files, path, {"old"});
+    start({path});
+    if (c.changed)
+        addMemo("new");
+    app->settings().AutoSave = c.autoSave ? 1 : 0;  // after the change: not saved at once
+    DialogAnswerer answers;
+    if (c.answer != 0)
+        answers.thenMessage(c.answer);
+
+    FakeSessionEnd session(c.interaction);
+    window->endSession(session);
+    EXPECT_EQ(answers.messages, c.answer != 0 ? QStringList{uiText(13001)} : QStringList{});
+    EXPECT_EQ(answers.unexpected, 0);
+    EXPECT_EQ(session.cancels, c.ended ? 0 : 1);
+    EXPECT_EQ(titlesInFile(path), c.inFile);
+    EXPECT_TRUE(window->isVisible());  // the window stays until the session really ends
+    if (!c.changed) {
+        EXPECT_EQ(session.interactionRequests, 0);  // nothing to ask holds up no one
+    }
+}
+
+const std::vector<std::string> kOld{"old"};
+const std::vector<std::string> kOldAndNew{"old", "new"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SessionEndTest,
+    ::testing::Values(
+        SessionEndCase{"Unchanged", false, false, true, 0, true, kOld},
+        SessionEndCase{"NoDiscards", true, false, true, QMessageBox::No, true, kOld},
+        SessionEndCase{"YesSaves", true, false, true, QMessageBox::Yes, true, kOldAndNew},
+        SessionEndCase{"CancelKeepsTheSession", true, false, true, QMessageBox::Cancel, false,
+                       kOld},
+        SessionEndCase{"AutomaticSavingSavesUnasked", true, true, true, 0, true, kOldAndNew},
+        SessionEndCase{"NoLeaveToAskButAutomaticSaving", true, true, false, 0, true, kOldAndNew},
+        SessionEndCase{"NoLeaveToAskLeavesTheNote", true, false, false, 0, true, kOld}),
+    [](const ::testing::TestParamInfo<SessionEndCase>& param) { return param.param.name; });
+
+TEST_F(FileCommandsTest, TheCloseAtTheSessionsEndAsksAgainOnlyAfterAnotherChange) {
+    const QString path = env.path(QStringLiteral("session.tmk"));
+    writeNoteFile(*env.files, path, {"old"});
+    start({path});
+    addMemo("new");
+    DialogAnswerer answers;
+    answers.thenMessage(QMessageBox::No);
+    FakeSessionEnd session(true);
+    window->endSession(session);
+    ASSERT_EQ(answers.messages.size(), 1);
+
+    // Another program stopped the end; the user goes on editing, then logs
+    // out again: asked again.
+    addMemo("newer");
+    answers.thenMessage(QMessageBox::No);
+    FakeSessionEnd again(true);
+    window->endSession(again);
+    EXPECT_EQ(answers.messages.size(), 2);
+
+    // The windows close as the session ends: the answer stands.
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(answers.messages.size(), 2);
+    EXPECT_EQ(answers.unexpected, 0);
+    EXPECT_EQ(titlesInFile(path), kOld);
 }
 
 TEST_F(FileCommandsTest, AutomaticSavingCreatesTheDefaultNoteWithTheNextFreeNumber) {

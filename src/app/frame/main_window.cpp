@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -19,6 +20,7 @@
 #include "app/frame/pane_menus.h"
 #include "app/frame/path_box.h"
 #include "app/frame/recent_memo_menu.h"
+#include "app/frame/session_end.h"
 #include "app/frame/status_bar.h"
 #include "app/frame/toolbars.h"
 #include "app/frame/window_snap.h"
@@ -52,10 +54,6 @@ PaneLayout layoutFromNote(std::uint32_t stored) {
     }
 }
 
-bool holds(const QWidget* pane, const QWidget* widget) {
-    return widget && (widget == pane || pane->isAncestorOf(widget));
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Application& app) : m_app(app) {
@@ -73,6 +71,13 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_status = new MainStatusBar(this);
     setStatusBar(m_status);
     m_lists = new ListPanes(app, *this);
+    connect(
+        qGuiApp, &QGuiApplication::commitDataRequest, this,
+        [this](QSessionManager& manager) {
+            QtSessionEndRequest session(manager);
+            endSession(session);
+        },
+        Qt::DirectConnection);
     MemoTextView* text = m_panes->memoText();
     text->setSettings(&app.settings());
     // Queued, so that a text the pane shows for a command comes after the
@@ -423,12 +428,21 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    storeForNextRun();
+    event->accept();
+}
+
+void MainWindow::endSession(SessionEndRequest& session) {
+    if (m_app.fileCommands().askToSaveBeforeSessionEnd(session))
+        storeForNextRun();
+}
+
+void MainWindow::storeForNextRun() {
     const tidemark::Settings before = m_app.settings();
     readBackBands();
     if (!(m_app.settings() == before)) {
         m_app.settings().SaveUnlessResident(m_app.environment().store, m_app.isResident());
     }
-    event->accept();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {

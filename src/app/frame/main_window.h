@@ -16,6 +16,7 @@ enum class DragKind;
 class PaneMenus;
 class MainStatusBar;
 class PaneArea;
+class SessionEndRequest;
 class ToolbarSet;
 class ListPanes;
 
@@ -98,6 +99,10 @@ public:
     // Shows a memo of the recently opened ones: its row revealed and
     // selected, its text open.
     void jumpToMemo(tidemark::ItemId memo);
+    // The desktop session is ending (the session manager's request to
+    // commit data): asked as a close would be; cancelling asks the session
+    // to go on. The window stays until the session really ends.
+    void endSession(SessionEndRequest& session);
 
 protected:
     bool event(QEvent* event) override;
@@ -107,6 +112,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // What the window keeps for the next run when it goes: the toolbars'
+    // bands into the settings, saved when they changed.
+    void storeForNextRun();
     void applyBarsVisibility();
     void snapAfterMove();
     void workAreaChanged();
