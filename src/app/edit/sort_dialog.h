@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "app/edit/edit_prompts.h"
+#include "app/help_topics.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,7 +15,7 @@ class QRadioButton;
 class SortDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 64;
+    static constexpr int kHelpTopic = HelpTopic::kSort;
 
     SortDialog(const QString& groupTitle, const QString& remarksCaption,
                const EditPrompts::SortChoice& preset, QWidget* parent = nullptr);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <memory>
 
+#include "app/help_topics.h"
 #include "core/search/search_options.h"
 
 class QCheckBox;
@@ -27,7 +28,7 @@ enum class FindDirection { kDown, kUp };
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kHelpTopic = 65;
+    static constexpr int kHelpTopic = HelpTopic::kFind;
 
     // `text` fills the search text; `groupTitle` names the memo group that
     // holds the focused item.

@@ -16,6 +16,7 @@
 #include "app/frame/process_launcher.h"
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
+#include "app/help_topics.h"
 #include "app/qt_text.h"
 #include "app/ui_strings.h"
 #include "core/common/error_code.h"
@@ -37,10 +38,6 @@ constexpr std::uint32_t kOpenedReadOnly = 14016;
 constexpr std::uint32_t kHeldByOtherProcess = 20096;
 constexpr std::uint32_t kSaveBeforeReadOnly = 20097;
 }  // namespace Msg
-
-constexpr int kQuickStartTopic = 12;
-constexpr int kScriptHelpTopic = 77;
-constexpr int kStartupHelpTopic = 62;
 
 namespace Startup {
 constexpr int kNewNote = 1;
@@ -86,9 +83,9 @@ void FileCommands::registerCommands(CommandActions& actions) {
             return CommandState{!app.isHelpNote() && !app.isModified() && app.noteHasItems(),
                                 app.IsReadOnly()};
         });
-    actions.setHandler(kCmdHelp, [this] { startHelp(0); });
-    actions.setHandler(kCmdQuickStart, [this] { startHelp(kQuickStartTopic); });
-    actions.setHandler(kCmdScriptHelp, [this] { startHelp(kScriptHelpTopic); });
+    actions.setHandler(kCmdHelp, [this] { startHelp(HelpTopic::kRoot); });
+    actions.setHandler(kCmdQuickStart, [this] { startHelp(HelpTopic::kQuickStart); });
+    actions.setHandler(kCmdScriptHelp, [this] { startHelp(HelpTopic::kScripts); });
 }
 
 void FileCommands::newNote() {
@@ -387,7 +384,7 @@ bool FileCommands::applyStartupOption() {
                                  : noteDisplayName(pathFromBytes(m_app.recentNotes().MostRecent()));
     StartupOptionDialog dialog(option, lastNote, owner());
     QObject::connect(&dialog, &StartupOptionDialog::helpRequested,
-                     [this] { startHelp(kStartupHelpTopic); });
+                     [this] { startHelp(HelpTopic::kStartupOption); });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const int chosen = dialog.chosenOption();

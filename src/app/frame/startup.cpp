@@ -8,12 +8,11 @@
 #include "app/frame/key_filter.h"
 #include "app/frame/main_window.h"
 #include "app/frame/process_launcher.h"
+#include "app/help_topics.h"
 #include "app/qt_text.h"
 #include "core/settings/settings.h"
 
 namespace {
-
-constexpr int kQuickStartTopic = 12;
 
 StartupOutcome stop(int code) {
     StartupOutcome outcome;
@@ -88,7 +87,7 @@ StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
 
     if (firstRun && !line.resident) {
         environment.launcher.startProgram(
-            {QStringLiteral("/h"), QString::number(kQuickStartTopic)});
+            {QStringLiteral("/h"), QString::number(HelpTopic::kQuickStart)});
     }
 
     if (app.notePath().isEmpty() && !line.templateNote && !line.newNote && !line.resident) {
