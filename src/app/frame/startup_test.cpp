@@ -165,6 +165,19 @@ TEST(Startup, TheHelpNoteOpensReadOnlyAtItsTopic) {
     EXPECT_TRUE(text->isReadOnly());
 }
 
+TEST(Startup, AHelpTopicWithoutAPageOpensTheHelpNoteAtItsRoot) {
+    for (const char* topic : {"99", "-5", "1"}) {  // no such item, not an id, the root itself
+        TestEnvironment env;
+        writeNoteFile(*env.files, env.environment().helpNotePath, {"welcome", "quick start"});
+        StartupOutcome outcome = env.start({QStringLiteral("/h"), QString::fromLatin1(topic)});
+        ASSERT_TRUE(outcome.runLoop) << topic;
+        Application& app = *outcome.application;
+        EXPECT_TRUE(app.isHelpNote()) << topic;
+        EXPECT_EQ(app.note().CurrentItemId(), app.note().RootId()) << topic;
+        EXPECT_EQ(app.window()->panes()->memoText()->openMemo(), tidemark::kNoItem) << topic;
+    }
+}
+
 TEST(Startup, TheStartupChoiceCanBeCancelledOrRemembered) {
     {
         TestEnvironment env;
