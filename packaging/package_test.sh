@@ -36,7 +36,7 @@ HOME="$home" XDG_CONFIG_HOME="$home/config" QT_QPA_PLATFORM=offscreen \
 
 # Prints the names of the top-level windows that PROGRAM shows within a few seconds.
 window_names() {
-  HOME="$home" XDG_CONFIG_HOME="$home/config" LC_ALL=C.UTF-8 xvfb-run -a -s "-screen 0 1024x768x24" \
+  HOME="$home" XDG_CONFIG_HOME="$home/config" LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
     bash -c '
       "$@" &
       pid=$!
