@@ -81,7 +81,7 @@ void FileCommands::registerCommands(CommandActions& actions) {
             return CommandState{!app.isHelpNote() && !app.isModified() && app.noteHasItems(),
                                 app.IsReadOnly()};
         });
-    actions.setHandler(kCmdHelp, [this] { startHelp(0); });
+    actions.setHandler(kCmdHelp, [this] { startHelp(HelpTopic::kRoot); });
     actions.setHandler(kCmdQuickStart, [this] { startHelp(HelpTopic::kQuickStart); });
     actions.setHandler(kCmdScriptHelp, [this] { startHelp(HelpTopic::kScripts); });
 }
@@ -420,7 +420,7 @@ bool FileCommands::applyStartupOption() {
                                  : noteDisplayName(pathFromBytes(m_app.recentNotes().MostRecent()));
     StartupOptionDialog dialog(option, lastNote, owner());
     QObject::connect(&dialog, &StartupOptionDialog::helpRequested,
-                     [this] { startHelp(HelpTopic::kStartupOptions); });
+                     [this] { startHelp(HelpTopic::kStartupOption); });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const int chosen = dialog.chosenOption();

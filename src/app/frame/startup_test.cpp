@@ -165,6 +165,27 @@ TEST(Startup, TheHelpNoteOpensReadOnlyAtItsTopic) {
     EXPECT_TRUE(text->isReadOnly());
 }
 
+TEST(Startup, AHelpTopicWithoutAPageOpensTheHelpNoteAsTheRootTopicDoes) {
+    // What "/h 0" shows: the help note from its beginning.
+    auto shown = [](const char* topic) {
+        TestEnvironment env;
+        writeNoteFile(*env.files, env.environment().helpNotePath, {"welcome", "quick start"});
+        StartupOutcome outcome = env.start({QStringLiteral("/h"), QString::fromLatin1(topic)});
+        EXPECT_TRUE(outcome.runLoop) << topic;
+        if (!outcome.runLoop)
+            return std::pair<tidemark::ItemId, tidemark::ItemId>{};
+        Application& app = *outcome.application;
+        EXPECT_TRUE(app.isHelpNote()) << topic;
+        return std::pair{app.note().CurrentItemId(),
+                         app.window()->panes()->memoText()->openMemo()};
+    };
+    const auto atRoot = shown("0");
+    EXPECT_NE(atRoot, shown("3"));  // a page that exists is shown instead
+    for (const char* topic : {"99", "-5", "1"}) {  // no such item, not an id, the root itself
+        EXPECT_EQ(shown(topic), atRoot) << topic;
+    }
+}
+
 TEST(Startup, TheStartupChoiceCanBeCancelledOrRemembered) {
     {
         TestEnvironment env;
