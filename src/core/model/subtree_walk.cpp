@@ -8,7 +8,7 @@
 namespace tidemark {
 
 SubtreeWalk::SubtreeWalk(const Note& note, ItemId top, Span span)
-    : m_note(note), m_span(span), m_steps(2 * (note.Items().Size() + 1)) {
+    : m_note(&note), m_span(span), m_steps(2 * (note.Items().Size() + 1)) {
     Item* item = Find(top);
     if (!item)
         return;
@@ -18,7 +18,7 @@ SubtreeWalk::SubtreeWalk(const Note& note, ItemId top, Span span)
 }
 
 SubtreeWalk::SubtreeWalk(const Note& note, ItemId top, Span span, ItemId at)
-    : m_note(note), m_span(span), m_steps(2 * (note.Items().Size() + 1)) {
+    : m_note(&note), m_span(span), m_steps(2 * (note.Items().Size() + 1)) {
     if (span == Span::kRun)
         return;
     // The path from `top` down to `at`, gathered upwards; never longer than
@@ -40,7 +40,7 @@ std::size_t SubtreeWalk::Depth() const {
 }
 
 Item* SubtreeWalk::Find(ItemId id) const {
-    return id == kNoItem ? nullptr : m_note.FindItem(id);
+    return id == kNoItem ? nullptr : m_note->FindItem(id);
 }
 
 bool SubtreeWalk::Step() {

@@ -77,7 +77,7 @@ private:
     Item* Find(ItemId id) const;
     void End() { m_path.clear(); }
 
-    const Note& m_note;
+    const Note* m_note;
     Span m_span;
     std::vector<Item*> m_path;  // from `top` down to the current item
     std::size_t m_steps = 0;    // allowance left
