@@ -26,17 +26,20 @@ std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
 }  // namespace
 
 void FoldCaseInPlace(char* data, std::size_t size, bool doubleByteOnly) {
-    const std::string_view text(data, size);
+    auto* bytes = reinterpret_cast<std::uint8_t*>(data);
     for (std::size_t pos = 0; pos < size;) {
-        const std::size_t length = SearchCharLength(text, pos);
-        if (length == 2) {
-            const auto lead = static_cast<std::uint8_t>(data[pos]);
-            const auto trail = static_cast<std::uint8_t>(data[pos + 1]);
-            data[pos + 1] = static_cast<char>(FoldedTrail(lead, trail));
-        } else if (!doubleByteOnly && data[pos] >= 'A' && data[pos] <= 'Z') {
-            data[pos] = static_cast<char>(data[pos] - 'A' + 'a');
+        const std::uint8_t byte = bytes[pos];
+        if (byte < 0x80) {
+            if (!doubleByteOnly && byte >= 'A' && byte <= 'Z')
+                bytes[pos] = static_cast<std::uint8_t>(byte - 'A' + 'a');
+            ++pos;
+        } else if (IsLeadByte(byte) && pos + 1 < size && IsTrailByte(bytes[pos + 1])) {
+            if (byte >= kLatinLead && byte <= kCyrillicLead)
+                bytes[pos + 1] = FoldedTrail(byte, bytes[pos + 1]);
+            pos += 2;
+        } else {
+            ++pos;
         }
-        pos += length;
     }
 }
 

@@ -94,39 +94,95 @@ void TextMatcher::Reset() {
     m_offset = 0;
     m_direction = Direction::kNone;
     std::string().swap(m_line);
+    std::string().swap(m_window);
+    m_lineData = nullptr;
     m_lineLength = 0;
 }
 
 void TextMatcher::LoadLine(std::size_t start, std::size_t end) {
     m_lineStart = start;
     m_lineLength = end - start;
+    if (!m_regex) {
+        // Plain patterns are compared where they may start, in the text itself.
+        m_lineData = m_text.data() + start;
+        return;
+    }
     m_line.assign(m_text.substr(start, m_lineLength));
     if (m_flags & kFoldCase)
         FoldCaseInPlace(m_line.data(), m_lineLength);
     m_line.append(kLinePadding, '\0');
+    m_lineData = m_line.data();
+}
+
+bool TextMatcher::IsBoundaryAfter(std::size_t from, std::size_t pos) const {
+    // Characters are counted from `from`. A byte that is no lead byte ends a
+    // character, and lead bytes in a row pair up (each is a trail byte as
+    // well), so `pos` starts a character unless an odd run of lead bytes
+    // before it takes a trail byte at `pos`.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(m_lineData);
+    if (pos == from || !IsTrailByte(bytes[pos]))
+        return true;
+    std::size_t leads = 0;
+    for (std::size_t at = pos; at > from && IsLeadByte(bytes[at - 1]); --at)
+        ++leads;
+    return leads % 2 == 0;
+}
+
+bool TextMatcher::PlainMatchesAt(std::size_t pos) const {
+    const std::size_t size = m_pattern.size();
+    const std::string_view line(m_lineData, m_lineLength);
+    if (m_flags & kFoldCase) {
+        // Folded from a character's start, the stretch reads as in the folded
+        // line: folding changes no lead byte, so a lead byte that ends it stays.
+        m_window.assign(line.substr(pos, size));
+        FoldCaseInPlace(m_window.data(), m_window.size());
+        if (m_window != m_pattern)
+            return false;
+    } else if (line.compare(pos, size, m_pattern) != 0) {
+        return false;
+    }
+    // The match must end on a character boundary of the line too: a pattern
+    // ending in a lone lead byte must not take a trail byte.
+    std::size_t end = pos;
+    while (end < pos + size)
+        end += SearchCharLength(line, end);
+    return end == pos + size;
 }
 
 bool TextMatcher::FindPlain(std::size_t from, std::size_t& at) const {
-    const std::string_view line(m_line.data(), m_lineLength);
     const std::size_t size = m_pattern.size();
-    for (std::size_t pos = from; pos + size <= line.size(); pos += SearchCharLength(line, pos)) {
-        if (line[pos] != m_pattern[0] || line.compare(pos, size, m_pattern) != 0)
-            continue;
-        // The match must end on a character boundary of the line too: a
-        // pattern ending in a lone lead byte must not take a trail byte.
-        std::size_t end = pos;
-        while (end < pos + size)
-            end += SearchCharLength(line, end);
-        if (end == pos + size) {
+    if (from + size > m_lineLength)
+        return false;
+    // Where a match may start, by its first byte: folding leaves lead bytes
+    // alone and changes only the ASCII capitals.
+    const char first = m_pattern[0];
+    const bool twoCases = (m_flags & kFoldCase) && first >= 'a' && first <= 'z';
+    const char other = twoCases ? char(first - 'a' + 'A') : first;
+    const char* const data = m_lineData;
+    const char* const stop = data + (m_lineLength - size + 1);
+    auto next = [&](const char* start, char byte) -> const char* {
+        const void* hit = std::memchr(start, byte, std::size_t(stop - start));
+        return hit ? static_cast<const char*>(hit) : stop;
+    };
+    const char* nextFirst = next(data + from, first);
+    const char* nextOther = twoCases ? next(data + from, other) : stop;
+    while (nextFirst != stop || nextOther != stop) {
+        const char* candidate = std::min(nextFirst, nextOther);
+        const auto pos = std::size_t(candidate - data);
+        if (IsBoundaryAfter(from, pos) && PlainMatchesAt(pos)) {
             at = pos;
             return true;
         }
+        if (candidate == nextFirst)
+            nextFirst = next(candidate + 1, first);
+        else
+            nextOther = next(candidate + 1, other);
     }
     return false;
 }
 
 bool TextMatcher::FindRegex(std::size_t from, std::size_t& at, std::size_t& length) const {
-    const OnigUChar* begin = Bytes(m_line.data());
+    const OnigUChar* begin = Bytes(m_lineData);
     const OnigUChar* end = begin + m_lineLength;
     const int found = onig_search(m_regex->regex, begin, end, begin + from, end, m_regex->region,
                                   ONIG_OPTION_NONE);
@@ -175,7 +231,7 @@ std::size_t TextMatcher::FindForward(std::size_t& position) {
         std::size_t length = 0;
         if (FindInLine(m_searchFrom, at, length)) {
             position = m_lineStart + at;
-            m_searchFrom = at + SearchCharLength(std::string_view(m_line.data(), m_lineLength), at);
+            m_searchFrom = at + SearchCharLength(std::string_view(m_lineData, m_lineLength), at);
             return length;
         }
         std::size_t next = m_lineStart + m_lineLength;

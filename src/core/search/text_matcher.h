@@ -63,9 +63,15 @@ private:
     struct Regex;
     enum class Direction { kNone, kForward, kBackward };
 
-    // Copies the line [start, end) of the text into the line buffer, folded
-    // when case does not matter.
+    // Makes [start, end) of the text the current line: for a regular
+    // expression a copy in the line buffer, folded when case does not
+    // matter; for a plain pattern the text itself.
     void LoadLine(std::size_t start, std::size_t end);
+    // Whether `pos` of the current line starts a character, counting from
+    // `from` (itself taken as a character's start).
+    bool IsBoundaryAfter(std::size_t from, std::size_t pos) const;
+    // The plain pattern matches at `pos` of the current line, a character's start.
+    bool PlainMatchesAt(std::size_t pos) const;
     // The first match in the line buffer starting at or after `from`.
     bool FindInLine(std::size_t from, std::size_t& at, std::size_t& length) const;
     bool FindPlain(std::size_t from, std::size_t& at) const;
@@ -81,7 +87,9 @@ private:
     bool m_hasText = false;
     std::size_t m_offset = 0;
     Direction m_direction = Direction::kNone;
-    std::string m_line;  // the current line, and a few zero bytes after it
+    std::string m_line;  // a regular expression's line, and a few zero bytes after it
+    const char* m_lineData = nullptr;  // the current line: m_line, or in m_text
+    mutable std::string m_window;  // a folded stretch of the line, for comparing
     std::size_t m_lineStart = 0;
     std::size_t m_lineLength = 0;
     std::size_t m_searchFrom = 0;  // forward: where the next match is sought in the line
