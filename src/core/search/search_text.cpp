@@ -1,5 +1,8 @@
 #include "core/search/search_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace tidemark {
 namespace {
 
@@ -25,20 +28,60 @@ std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
 
 }  // namespace
 
+// Lead and trail bytes by table: the folding loop runs over every byte.
+struct PairTable {
+    bool lead[256] = {};
+    bool trail[256] = {};
+    constexpr PairTable() {
+        for (int b = 0; b < 256; ++b) {
+            lead[b] = IsLeadByte(std::uint8_t(b));
+            trail[b] = IsTrailByte(std::uint8_t(b));
+        }
+    }
+    bool Starts(std::uint8_t first, std::uint8_t second) const { return lead[first] & trail[second]; }
+};
+constexpr PairTable kPairs;
+
+// Folds the ASCII capitals of eight bytes that are all below 0x80.
+std::uint64_t FoldAsciiWord(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    const std::uint64_t atLeastA = word + kOnes * (0x80 - 'A');
+    const std::uint64_t aboveZ = word + kOnes * (0x80 - 'Z' - 1);
+    const std::uint64_t capitals = atLeastA & ~aboveZ & (kOnes * 0x80);
+    return word | (capitals >> 2);  // 0x80 >> 2 is the case bit
+}
+
 void FoldCaseInPlace(char* data, std::size_t size, bool doubleByteOnly) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(data);
-    for (std::size_t pos = 0; pos < size;) {
-        const std::uint8_t byte = bytes[pos];
-        if (byte < 0x80) {
-            if (!doubleByteOnly && byte >= 'A' && byte <= 'Z')
-                bytes[pos] = static_cast<std::uint8_t>(byte - 'A' + 'a');
-            ++pos;
-        } else if (IsLeadByte(byte) && pos + 1 < size && IsTrailByte(bytes[pos + 1])) {
-            if (byte >= kLatinLead && byte <= kCyrillicLead)
-                bytes[pos + 1] = FoldedTrail(byte, bytes[pos + 1]);
-            pos += 2;
-        } else {
-            ++pos;
+    std::size_t pos = 0;
+    while (pos < size) {
+        // Eight bytes below 0x80 after a character's start are eight characters.
+        if (size - pos >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + pos, 8);
+            if ((word & 0x8080808080808080) == 0) {
+                if (!doubleByteOnly) {
+                    word = FoldAsciiWord(word);
+                    std::memcpy(bytes + pos, &word, 8);
+                }
+                pos += 8;
+                continue;
+            }
+        }
+        const std::size_t blockEnd = std::min(pos + 8, size);
+        while (pos < blockEnd) {
+            const std::uint8_t byte = bytes[pos];
+            if (byte < 0x80) {
+                if (!doubleByteOnly && std::uint8_t(byte - 'A') < 26)
+                    bytes[pos] = static_cast<std::uint8_t>(byte | 0x20);
+                ++pos;
+            } else if (pos + 1 < size && kPairs.Starts(byte, bytes[pos + 1])) {
+                if (std::uint8_t(byte - kLatinLead) <= kCyrillicLead - kLatinLead)
+                    bytes[pos + 1] = FoldedTrail(byte, bytes[pos + 1]);
+                pos += 2;
+            } else {
+                ++pos;
+            }
         }
     }
 }

@@ -14,6 +14,9 @@ namespace {
 // over a lead byte at the very end of a line still reads inside the buffer.
 constexpr std::size_t kLinePadding = 4;
 
+// A line-break position not looked for yet.
+constexpr std::size_t kUnknown = std::size_t(-1);
+
 void InitializeEngineOnce() {
     static const bool initialized = [] {
         OnigEncoding encodings[] = {ONIG_ENCODING_SJIS};
@@ -209,20 +212,37 @@ bool TextMatcher::FindInLine(std::size_t from, std::size_t& at, std::size_t& len
     return FindPlain(from, at);
 }
 
+std::size_t TextMatcher::LineEndFrom(std::size_t pos) {
+    // The next CR and the next LF are each looked for once and kept until
+    // the walk passes them, so a text of one kind of line break is not
+    // searched to its end for the other at every line.
+    const auto nextOf = [&](char byte) {
+        const void* hit = std::memchr(m_text.data() + pos, byte, m_text.size() - pos);
+        return hit ? std::size_t(static_cast<const char*>(hit) - m_text.data()) : m_text.size();
+    };
+    if (pos >= m_text.size())
+        return m_text.size();
+    if (m_nextCr == kUnknown || m_nextCr < pos)
+        m_nextCr = nextOf('\r');
+    if (m_nextLf == kUnknown || m_nextLf < pos)
+        m_nextLf = nextOf('\n');
+    return std::min(m_nextCr, m_nextLf);
+}
+
 std::size_t TextMatcher::FindForward(std::size_t& position) {
     if (!m_valid || !m_hasText)
         return 0;
     std::size_t lineEnd = 0;
     if (m_direction != Direction::kForward) {
         m_direction = Direction::kForward;
+        m_nextCr = kUnknown;
+        m_nextLf = kUnknown;
         // The whole line holding the start offset, so that anchors and
         // look-behinds see what comes before it; the search begins at it.
         std::size_t start = m_offset;
         while (start > 0 && !IsLineBreak(m_text[start - 1]))
             --start;
-        lineEnd = m_offset;
-        while (lineEnd < m_text.size() && !IsLineBreak(m_text[lineEnd]))
-            ++lineEnd;
+        lineEnd = LineEndFrom(m_offset);
         LoadLine(start, lineEnd);
         m_searchFrom = m_offset - start;
     }
@@ -241,9 +261,7 @@ std::size_t TextMatcher::FindForward(std::size_t& position) {
             m_searchFrom = m_lineLength;  // stays exhausted
             return 0;
         }
-        lineEnd = next;
-        while (lineEnd < m_text.size() && !IsLineBreak(m_text[lineEnd]))
-            ++lineEnd;
+        lineEnd = LineEndFrom(next);
         LoadLine(next, lineEnd);
         m_searchFrom = 0;
     }

@@ -67,6 +67,9 @@ private:
     // expression a copy in the line buffer, folded when case does not
     // matter; for a plain pattern the text itself.
     void LoadLine(std::size_t start, std::size_t end);
+    // Where the line holding `pos` ends (a CR, an LF or the end of the text);
+    // forward walks only, `pos` never going back within one text.
+    std::size_t LineEndFrom(std::size_t pos);
     // Whether `pos` of the current line starts a character, counting from
     // `from` (itself taken as a character's start).
     bool IsBoundaryAfter(std::size_t from, std::size_t pos) const;
@@ -94,6 +97,8 @@ private:
     std::size_t m_lineLength = 0;
     std::size_t m_searchFrom = 0;  // forward: where the next match is sought in the line
     std::size_t m_limit = 0;       // backward: matches end at or before this offset
+    std::size_t m_nextCr = 0;  // forward: the next CR at or after the line, once looked for
+    std::size_t m_nextLf = 0;  // forward: the same for LF
 };
 
 // The version of the regular-expression engine, for the find dialog.
