@@ -13,7 +13,7 @@ constexpr std::uint8_t kCyrillicLead = 0x84;  // А 0x8440 - Я 0x8460 → а 0x
 
 // The small form's trail byte of a double-byte capital; the trail byte
 // itself when the character has none.
-std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
+constexpr std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
     if (lead == kLatinLead && trail >= 0x60 && trail <= 0x79)
         return static_cast<std::uint8_t>(trail + 0x21);
     if (lead == kGreekLead && trail >= 0x9F && trail <= 0xB6)
@@ -26,21 +26,28 @@ std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
     return trail;
 }
 
-}  // namespace
-
-// Lead and trail bytes by table: the folding loop runs over every byte.
-struct PairTable {
+// The folding loop runs over every byte of a text, so it asks tables: which
+// bytes pair up, and each trail byte's folded form under each lead byte that
+// has capitals (row 3: under any other lead, unchanged).
+struct FoldTables {
     bool lead[256] = {};
     bool trail[256] = {};
-    constexpr PairTable() {
+    std::uint8_t row[256] = {};
+    std::uint8_t folded[4][256] = {};
+    constexpr FoldTables() {
         for (int b = 0; b < 256; ++b) {
-            lead[b] = IsLeadByte(std::uint8_t(b));
-            trail[b] = IsTrailByte(std::uint8_t(b));
+            const auto byte = std::uint8_t(b);
+            lead[b] = IsLeadByte(byte);
+            trail[b] = IsTrailByte(byte);
+            row[b] = std::uint8_t(byte >= kLatinLead && byte <= kCyrillicLead ? byte - kLatinLead : 3);
+            for (int r = 0; r < 3; ++r)
+                folded[r][b] = FoldedTrail(std::uint8_t(kLatinLead + r), byte);
+            folded[3][b] = byte;
         }
     }
-    bool Starts(std::uint8_t first, std::uint8_t second) const { return lead[first] & trail[second]; }
+    bool Pair(std::uint8_t first, std::uint8_t second) const { return lead[first] && trail[second]; }
 };
-constexpr PairTable kPairs;
+constexpr FoldTables kFold;
 
 // Folds the ASCII capitals of eight bytes that are all below 0x80.
 std::uint64_t FoldAsciiWord(std::uint64_t word) {
@@ -50,6 +57,8 @@ std::uint64_t FoldAsciiWord(std::uint64_t word) {
     const std::uint64_t capitals = atLeastA & ~aboveZ & (kOnes * 0x80);
     return word | (capitals >> 2);  // 0x80 >> 2 is the case bit
 }
+
+}  // namespace
 
 void FoldCaseInPlace(char* data, std::size_t size, bool doubleByteOnly) {
     auto* bytes = reinterpret_cast<std::uint8_t*>(data);
@@ -75,13 +84,18 @@ void FoldCaseInPlace(char* data, std::size_t size, bool doubleByteOnly) {
                 if (!doubleByteOnly && std::uint8_t(byte - 'A') < 26)
                     bytes[pos] = static_cast<std::uint8_t>(byte | 0x20);
                 ++pos;
-            } else if (pos + 1 < size && kPairs.Starts(byte, bytes[pos + 1])) {
-                if (std::uint8_t(byte - kLatinLead) <= kCyrillicLead - kLatinLead)
-                    bytes[pos + 1] = FoldedTrail(byte, bytes[pos + 1]);
-                pos += 2;
-            } else {
-                ++pos;
+                continue;
             }
+            if (pos + 1 >= size || !kFold.Pair(byte, bytes[pos + 1])) {
+                ++pos;
+                continue;
+            }
+            // Double-byte characters in a row, without a branch on their kind.
+            do {
+                const std::uint8_t lead = bytes[pos];
+                bytes[pos + 1] = kFold.folded[kFold.row[lead]][bytes[pos + 1]];
+                pos += 2;
+            } while (pos + 1 < size && kFold.Pair(bytes[pos], bytes[pos + 1]));
         }
     }
 }
