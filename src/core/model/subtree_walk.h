@@ -12,17 +12,16 @@ class Note;
 
 // A walk over part of a note's tree in the order the lists show it (pre-order):
 // an item, then each of its children in order with its own subtree, then the
-// item's next sibling. It follows first-child and next links downwards from
-// where it began and climbs back along the path it took, never along parent
-// links, so it cannot leave the part it walks; a link to an item the note does
-// not hold ends that chain.
+// item's next sibling. Under way it follows first-child, next and previous
+// links and climbs back along the path it took, never along parent links, so
+// it cannot leave the part it walks; a link to an item the note does not hold
+// ends that chain.
 //
-// Cycle guard: a walk arrives at an item (enters its first child, or steps to
-// a sibling) at most twice as often as the note has items, plus two. A whole
-// walk of a sound tree never needs more forwards, nor backwards; when a
-// damaged tree or a link cycle uses the allowance up, the walk ends and
-// CutShort() says so. The walk never loops forever and never revisits more
-// than that allowance.
+// Cycle guard: a walk takes at most 2 × (items in the note + 1) steps, a step
+// being a move into a first child or to a sibling. A whole walk of a sound
+// tree, forwards or backwards, stays within that; when a damaged tree or a
+// link cycle uses the allowance up, the walk ends and CutShort() says so. So
+// no walk loops forever, and none offers more items than that.
 //
 // The note must outlive the walk and stay unchanged while it runs, except for
 // fields of the items other than their links.
@@ -42,8 +41,8 @@ public:
 
     // The item the walk stands at; null once it is over.
     Item* Current() const { return m_path.empty() ? nullptr : m_path.back(); }
-    // The item whose child Current() is on the walked path; null at the top
-    // level of a subtree or run.
+    // The item whose child Current() is on the walked path (`top` for the
+    // top level of kBelow); null at the top level of a subtree or run.
     Item* Parent() const { return m_path.size() >= 2 ? m_path[m_path.size() - 2] : nullptr; }
     // 0 for `top` (each item of a run; for kBelow, `top`'s children), 1 below it, …
     std::size_t Depth() const;
