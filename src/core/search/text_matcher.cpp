@@ -10,8 +10,8 @@
 namespace tidemark {
 namespace {
 
-// Zero bytes kept after the line in its buffer, so that an engine stepping
-// over a lead byte at the very end of a line still reads inside the buffer.
+// Zero bytes kept after the copy of the text, so that an engine stepping over
+// a lead byte at the very end of the last line still reads inside the buffer.
 constexpr std::size_t kLinePadding = 4;
 
 // A line-break position not looked for yet.
@@ -86,6 +86,7 @@ bool TextMatcher::SetText(std::string_view text, std::size_t offset) {
         return false;
     m_text = text;
     m_hasText = true;
+    m_copied = false;
     m_offset = offset;
     m_direction = Direction::kNone;
     return true;
@@ -94,6 +95,7 @@ bool TextMatcher::SetText(std::string_view text, std::size_t offset) {
 void TextMatcher::Reset() {
     m_text = {};
     m_hasText = false;
+    m_copied = false;
     m_offset = 0;
     m_direction = Direction::kNone;
     std::string().swap(m_line);
@@ -110,11 +112,17 @@ void TextMatcher::LoadLine(std::size_t start, std::size_t end) {
         m_lineData = m_text.data() + start;
         return;
     }
-    m_line.assign(m_text.substr(start, m_lineLength));
-    if (m_flags & kFoldCase)
-        FoldCaseInPlace(m_line.data(), m_lineLength);
-    m_line.append(kLinePadding, '\0');
-    m_lineData = m_line.data();
+    // A regular expression reads a copy of the whole text, folded once when
+    // case does not matter: line breaks are characters of their own, so it
+    // reads as each line folded by itself would.
+    if (!m_copied) {
+        m_line.assign(m_text);
+        if (m_flags & kFoldCase)
+            FoldCaseInPlace(m_line.data(), m_text.size());
+        m_line.append(kLinePadding, '\0');
+        m_copied = true;
+    }
+    m_lineData = m_line.data() + start;
 }
 
 bool TextMatcher::IsBoundaryAfter(std::size_t from, std::size_t pos) const {
