@@ -22,6 +22,7 @@
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_host.h"
+#include "core/model/subtree_walk.h"
 #include "core/settings/settings.h"
 
 using namespace tidemark;
@@ -464,11 +465,10 @@ bool ItemClipboard::pasteItems(const QByteArray& block, Place place, bool fallBa
     }
 
     std::vector<ItemId> tops;
-    std::size_t budget = m_note.Items().Size();
-    for (const Item* item = m_note.FindItem(first); item && budget-- > 0;
-         item = m_note.FindItem(item->links.next)) {
-        tops.push_back(item->links.id);
-    }
+    WalkSubtree(m_note, first, SubtreeWalk::Span::kRun, [&](const Item& item, const SubtreeWalk&) {
+        tops.push_back(item.links.id);
+        return WalkStep::kSkipChildren;
+    });
     openTarget(place);
     m_note.InsertItems(first, place.target, place.relation, place.order, true);
     // The run takes the lock owner of its place, all the way down.

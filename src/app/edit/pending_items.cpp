@@ -5,6 +5,7 @@
 
 #include "core/model/item.h"
 #include "core/model/note.h"
+#include "core/model/subtree_walk.h"
 
 using namespace tidemark;
 
@@ -45,37 +46,40 @@ PendingItems::TakeResult PendingItems::take(const std::vector<ItemId>& selected)
 
     ItemId previousTop = kNoItem;
     for (ItemId top : tops) {
-        const ItemId topReference = addReference(top, kNoItem, previousTop);
-        if (topReference == kNoItem) {
-            clear();
-            return TakeResult::kNoFreeId;
-        }
-        previousTop = topReference;
-        m_tops.push_back(top);
         // The subtree, mirrored: each item's children become the children
-        // of its reference, in order.
-        std::vector<std::pair<ItemId, ItemId>> pending{{top, topReference}};
-        while (!pending.empty()) {
-            const auto [itemId, referenceId] = pending.back();
-            pending.pop_back();
-            ItemId previousChild = kNoItem;
-            for (const Item* child = m_note.FindItem(m_note.FindItem(itemId)->links.firstChild);
-                 child; child = m_note.FindItem(child->links.next)) {
-                // More references than items means a damaged chain: stop.
-                if (m_references.size() > itemLimit) {
-                    clear();
-                    return TakeResult::kNothing;
-                }
-                const ItemId childReference =
-                    addReference(child->links.id, referenceId, previousChild);
-                if (childReference == kNoItem) {
-                    clear();
-                    return TakeResult::kNoFreeId;
-                }
-                previousChild = childReference;
-                pending.emplace_back(child->links.id, childReference);
+        // of its reference, in order. referenceAt[d] is the reference of the
+        // item last walked at depth d.
+        std::vector<ItemId> referenceAt;
+        TakeResult failure = TakeResult::kTaken;
+        const WalkEnd end = WalkSubtree(m_note, top, SubtreeWalk::Span::kSubtree,
+                                        [&](const Item& item, const SubtreeWalk& walk) {
+            // More references than items means a damaged chain: stop.
+            if (m_references.size() > itemLimit) {
+                failure = TakeResult::kNothing;
+                return WalkStep::kStop;
             }
+            const std::size_t depth = walk.Depth();
+            const ItemId previous = referenceAt.size() > depth ? referenceAt[depth]
+                                    : depth == 0               ? previousTop
+                                                               : kNoItem;
+            referenceAt.resize(depth);
+            const ItemId parent = depth == 0 ? kNoItem : referenceAt.back();
+            const ItemId reference = addReference(item.links.id, parent, previous);
+            if (reference == kNoItem) {
+                failure = TakeResult::kNoFreeId;
+                return WalkStep::kStop;
+            }
+            referenceAt.push_back(reference);
+            return WalkStep::kEnter;
+        });
+        if (end == WalkEnd::kCutShort)
+            failure = TakeResult::kNothing;
+        if (failure != TakeResult::kTaken) {
+            clear();
+            return failure;
         }
+        previousTop = referenceAt.front();
+        m_tops.push_back(top);
     }
     return TakeResult::kTaken;
 }

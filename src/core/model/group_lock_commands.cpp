@@ -1,10 +1,9 @@
 #include "core/model/group_lock_commands.h"
 
-#include <vector>
-
 #include "core/model/item_lock.h"
 #include "core/model/note.h"
 #include "core/model/note_host.h"
+#include "core/model/subtree_walk.h"
 
 namespace tidemark {
 
@@ -30,24 +29,16 @@ bool IsReadOnly(const Note& note) { return note.Host() && note.Host()->IsReadOnl
 
 // The first locked group below `group`, children in order, depth first.
 const Item* FirstLockedBelow(const Note& note, const Item& group) {
-    std::vector<const Item*> pending;
-    auto pushChildren = [&](const Item& parent) {
-        std::vector<const Item*> children;
-        for (const Item* c = note.FindItem(parent.links.firstChild);
-             c && children.size() <= note.Items().Size(); c = note.FindItem(c->links.next)) {
-            children.push_back(c);
-        }
-        pending.insert(pending.end(), children.rbegin(), children.rend());
-    };
-    pushChildren(group);
-    std::size_t budget = note.Items().Size() + 1;
-    while (!pending.empty() && budget-- > 0) {
-        const Item* item = pending.back();
-        pending.pop_back();
-        if (item->IsLockedGroup()) return item;
-        if (item->IsGroup()) pushChildren(*item);
-    }
-    return nullptr;
+    const Item* found = nullptr;
+    WalkSubtree(note, group.links.id, SubtreeWalk::Span::kBelow,
+                [&](const Item& item, const SubtreeWalk&) {
+                    if (item.IsLockedGroup()) {
+                        found = &item;
+                        return WalkStep::kStop;
+                    }
+                    return item.IsGroup() ? WalkStep::kEnter : WalkStep::kSkipChildren;
+                });
+    return found;
 }
 
 // The first locked group among the group's ancestors; none for the root.

@@ -1,10 +1,10 @@
 #include "core/model/item_lock.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "core/model/item_crypto.h"
 #include "core/model/note.h"
+#include "core/model/subtree_walk.h"
 
 namespace tidemark {
 
@@ -64,32 +64,17 @@ bool DecryptItem(Item& item, const ByteString& password) {
 
 namespace {
 
+// Depth first in child order: a child group's contents come right after it.
 template <typename Apply>
 bool ForGroupContents(Note& note, ItemId group, Apply&& apply) {
-    const Item* top = note.FindItem(group);
-    if (!top) return false;
-    // Depth first in child order: a child group's contents come right after it.
-    std::vector<ItemId> pending;
-    auto pushChildren = [&](const Item& parent) {
-        const std::size_t mark = pending.size();
-        for (ItemId c = parent.links.firstChild; c != kNoItem;) {
-            const Item* child = note.FindItem(c);
-            if (!child || pending.size() - mark > note.Items().Size()) break;
-            pending.push_back(c);
-            c = child->links.next;
-        }
-        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(mark), pending.end());
-    };
-    pushChildren(*top);
-    std::size_t budget = note.Items().Size() + 1;
-    while (!pending.empty() && budget-- > 0) {
-        Item* item = note.FindItem(pending.back());
-        pending.pop_back();
-        if (!item) continue;
-        if (!apply(*item)) return false;
-        if (item->IsGroup()) pushChildren(*item);
-    }
-    return true;
+    if (!note.FindItem(group)) return false;
+    const WalkEnd end = WalkSubtree(note, group, SubtreeWalk::Span::kBelow,
+                                    [&](Item& item, const SubtreeWalk&) {
+                                        if (!apply(item)) return WalkStep::kStop;
+                                        return item.IsGroup() ? WalkStep::kEnter
+                                                              : WalkStep::kSkipChildren;
+                                    });
+    return end != WalkEnd::kStopped;
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/model/subtree_walk.h"
+
 namespace tidemark {
 
 Note::Note(NoteHost* host, const Clock* clock)
@@ -79,19 +81,10 @@ ItemId Note::CreateItem(ItemType type) {
 }
 
 void Note::ClearDepthCaches(ItemId top) {
-    std::vector<ItemId> pending{top};
-    std::size_t budget = WalkLimit();
-    while (!pending.empty() && budget-- > 0) {
-        Item* item = FindItem(pending.back());
-        pending.pop_back();
-        if (!item) continue;
-        item->caches.depth = 0;
-        for (ItemId child = item->links.firstChild; child != kNoItem;) {
-            pending.push_back(child);
-            const Item* c = FindItem(child);
-            child = c ? c->links.next : kNoItem;
-        }
-    }
+    WalkSubtree(*this, top, SubtreeWalk::Span::kSubtree, [](Item& item, const SubtreeWalk&) {
+        item.caches.depth = 0;
+        return WalkStep::kEnter;
+    });
 }
 
 void Note::Renumber(ItemId firstSibling) {
@@ -241,30 +234,12 @@ bool Note::InsertItems(ItemId firstId, ItemId targetId, int relation, int order,
 
 bool Note::DeleteItems(ItemId firstId, std::uint32_t count) {
     if (!UnlinkItems(firstId, count, true)) return false;
-    // Children go before their parents; deep trees must not exhaust the stack.
+    // Children go before their parents: the walk's order, reversed.
     std::vector<ItemId> order;
-    std::vector<ItemId> pending;
-    std::size_t budget = WalkLimit();
-    for (ItemId id = firstId; id != kNoItem && budget-- > 0;) {
-        pending.push_back(id);
-        const Item* item = FindItem(id);
-        id = item ? item->links.next : kNoItem;
-    }
-    // Pre-order with the run reversed, then reversed again: each item comes after its subtree.
-    std::vector<ItemId> stack(pending.rbegin(), pending.rend());
-    budget = WalkLimit();
-    while (!stack.empty() && budget-- > 0) {
-        const ItemId id = stack.back();
-        stack.pop_back();
-        const Item* item = FindItem(id);
-        if (!item) continue;
-        order.push_back(id);
-        for (ItemId child = item->links.firstChild; child != kNoItem;) {
-            stack.push_back(child);
-            const Item* c = FindItem(child);
-            child = c ? c->links.next : kNoItem;
-        }
-    }
+    WalkSubtree(*this, firstId, SubtreeWalk::Span::kRun, [&](const Item& item, const SubtreeWalk&) {
+        order.push_back(item.links.id);
+        return WalkStep::kEnter;
+    });
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         Item* item = FindItem(*it);
         if (!item) continue;  // listed twice in a damaged run

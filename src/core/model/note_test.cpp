@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/model/fixed_clock_for_test.h"
+#include "core/model/item_lock.h"
 #include "core/model/note_test_support.h"
 
 namespace tidemark {
@@ -192,6 +193,38 @@ TEST_F(NoteTest, OperationsOnMissingIdsChangeNothing) {
     EXPECT_FALSE(note.InsertItems(999, root, Placement::kInside, Placement::kAfter, true));
     EXPECT_EQ(note.GetChildCount(999), 0u);
     EXPECT_EQ(note.CompareItems(999, root, SortKey::kTitle), 0);
+}
+
+// A sibling chain below the top that leads back into itself used to keep the
+// lock and delete walks growing their work lists until memory ran out.
+TEST_F(NoteTest, SubtreeOperationsEndOnASiblingCycleBelowTheTop) {
+    struct Case {
+        const char* name;
+        void (*run)(Note&, ItemId group);
+    };
+    const Case cases[] = {
+        {"lock owner", [](Note& n, ItemId g) { n.SetLockOwner(g, g, true); }},
+        {"locked groups", [](Note& n, ItemId g) { EXPECT_FALSE(n.ContainsLockedGroup(g)); }},
+        {"encryption",
+         [](Note& n, ItemId g) { EXPECT_TRUE(EncryptGroupContents(n, g, ByteString("pass"))); }},
+        {"deletion", [](Note& n, ItemId g) { EXPECT_TRUE(n.DeleteItems(g, 1)); }},
+    };
+    for (const Case& test : cases) {
+        const ItemId group = AddGroup(note, root, "group");
+        const ItemId inner = AddGroup(note, group, "inner");
+        const ItemId first = AddMemo(note, inner, "first");
+        const ItemId second = AddMemo(note, inner, "second");
+        note.FindItem(second)->links.next = first;
+        test.run(note, group);
+        if (Item* item = note.FindItem(second))
+            item->links.next = kNoItem;
+        SCOPED_TRACE(test.name);
+        if (note.FindItem(group)) {
+            EXPECT_TRUE(note.DeleteItems(group, 1));
+        }
+        EXPECT_EQ(note.FindItem(first), nullptr);
+        EXPECT_EQ(note.FindItem(second), nullptr);
+    }
 }
 
 }  // namespace

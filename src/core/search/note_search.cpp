@@ -108,11 +108,12 @@ SearchHit FindDownward(const Note& note, TextMatcher& matcher, SearchOptions opt
         return {};
     const SearchWalk walk = WalkFor(options, scope);
     Start start = DownwardStart(note, options, walk, place);
+    SearchCursor cursor(note, walk, start.item);
     std::size_t budget = note.Items().Size() + 1;
-    for (ItemId id = start.item; id != kNoItem && budget-- > 0;
-         id = NextSearchItem(note, walk, id), start = {}) {
-        const Item* item = note.FindItem(id);
-        if (!item || !IsSearchable(note, *item))
+    for (const Item* item = note.FindItem(start.item); item && budget-- > 0;
+         item = cursor.Next(), start = {}) {
+        const ItemId id = item->links.id;
+        if (!IsSearchable(note, *item))
             continue;
         std::size_t position = 0;
         if (options.SearchesTitles() && !start.skipTitle) {
@@ -135,11 +136,12 @@ SearchHit FindUpward(const Note& note, TextMatcher& matcher, SearchOptions optio
         return {};
     const SearchWalk walk = WalkFor(options, scope);
     Start start = UpwardStart(note, options, walk, place);
+    SearchCursor cursor(note, walk, start.item);
     std::size_t budget = note.Items().Size() + 1;
-    for (ItemId id = start.item; id != kNoItem && budget-- > 0;
-         id = PreviousSearchItem(note, walk, id), start = {}) {
-        const Item* item = note.FindItem(id);
-        if (!item || !IsSearchable(note, *item))
+    for (const Item* item = note.FindItem(start.item); item && budget-- > 0;
+         item = cursor.Previous(), start = {}) {
+        const ItemId id = item->links.id;
+        if (!IsSearchable(note, *item))
             continue;
         std::size_t position = 0;
         const Memo* memo = AsMemo(item);

@@ -1,5 +1,8 @@
 #include "core/search/search_text.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace tidemark {
 namespace {
 
@@ -10,7 +13,7 @@ constexpr std::uint8_t kCyrillicLead = 0x84;  // А 0x8440 - Я 0x8460 → а 0x
 
 // The small form's trail byte of a double-byte capital; the trail byte
 // itself when the character has none.
-std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
+constexpr std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
     if (lead == kLatinLead && trail >= 0x60 && trail <= 0x79)
         return static_cast<std::uint8_t>(trail + 0x21);
     if (lead == kGreekLead && trail >= 0x9F && trail <= 0xB6)
@@ -23,20 +26,77 @@ std::uint8_t FoldedTrail(std::uint8_t lead, std::uint8_t trail) {
     return trail;
 }
 
+// The folding loop runs over every byte of a text, so it asks tables: which
+// bytes pair up, and each trail byte's folded form under each lead byte that
+// has capitals (row 3: under any other lead, unchanged).
+struct FoldTables {
+    bool lead[256] = {};
+    bool trail[256] = {};
+    std::uint8_t row[256] = {};
+    std::uint8_t folded[4][256] = {};
+    constexpr FoldTables() {
+        for (int b = 0; b < 256; ++b) {
+            const auto byte = std::uint8_t(b);
+            lead[b] = IsLeadByte(byte);
+            trail[b] = IsTrailByte(byte);
+            row[b] = std::uint8_t(byte >= kLatinLead && byte <= kCyrillicLead ? byte - kLatinLead : 3);
+            for (int r = 0; r < 3; ++r)
+                folded[r][b] = FoldedTrail(std::uint8_t(kLatinLead + r), byte);
+            folded[3][b] = byte;
+        }
+    }
+    bool Pair(std::uint8_t first, std::uint8_t second) const { return lead[first] && trail[second]; }
+};
+constexpr FoldTables kFold;
+
+// Folds the ASCII capitals of eight bytes that are all below 0x80.
+std::uint64_t FoldAsciiWord(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    const std::uint64_t atLeastA = word + kOnes * (0x80 - 'A');
+    const std::uint64_t aboveZ = word + kOnes * (0x80 - 'Z' - 1);
+    const std::uint64_t capitals = atLeastA & ~aboveZ & (kOnes * 0x80);
+    return word | (capitals >> 2);  // 0x80 >> 2 is the case bit
+}
+
 }  // namespace
 
 void FoldCaseInPlace(char* data, std::size_t size, bool doubleByteOnly) {
-    const std::string_view text(data, size);
-    for (std::size_t pos = 0; pos < size;) {
-        const std::size_t length = SearchCharLength(text, pos);
-        if (length == 2) {
-            const auto lead = static_cast<std::uint8_t>(data[pos]);
-            const auto trail = static_cast<std::uint8_t>(data[pos + 1]);
-            data[pos + 1] = static_cast<char>(FoldedTrail(lead, trail));
-        } else if (!doubleByteOnly && data[pos] >= 'A' && data[pos] <= 'Z') {
-            data[pos] = static_cast<char>(data[pos] - 'A' + 'a');
+    auto* bytes = reinterpret_cast<std::uint8_t*>(data);
+    std::size_t pos = 0;
+    while (pos < size) {
+        // Eight bytes below 0x80 after a character's start are eight characters.
+        if (size - pos >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + pos, 8);
+            if ((word & 0x8080808080808080) == 0) {
+                if (!doubleByteOnly) {
+                    word = FoldAsciiWord(word);
+                    std::memcpy(bytes + pos, &word, 8);
+                }
+                pos += 8;
+                continue;
+            }
         }
-        pos += length;
+        const std::size_t blockEnd = std::min(pos + 8, size);
+        while (pos < blockEnd) {
+            const std::uint8_t byte = bytes[pos];
+            if (byte < 0x80) {
+                if (!doubleByteOnly && std::uint8_t(byte - 'A') < 26)
+                    bytes[pos] = static_cast<std::uint8_t>(byte | 0x20);
+                ++pos;
+                continue;
+            }
+            if (pos + 1 >= size || !kFold.Pair(byte, bytes[pos + 1])) {
+                ++pos;
+                continue;
+            }
+            // Double-byte characters in a row, without a branch on their kind.
+            do {
+                const std::uint8_t lead = bytes[pos];
+                bytes[pos + 1] = kFold.folded[kFold.row[lead]][bytes[pos + 1]];
+                pos += 2;
+            } while (pos + 1 < size && kFold.Pair(bytes[pos], bytes[pos + 1]));
+        }
     }
 }
 

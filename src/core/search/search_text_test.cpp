@@ -38,7 +38,15 @@ INSTANTIATE_TEST_SUITE_P(
                       // byte is a character of its own.
                       FoldRow{"StrayLeadByte", "\x82 A\x82", "\x82 a\x82"},
                       // Half-width katakana are single bytes without case.
-                      FoldRow{"HalfWidthKatakana", "\xB1\xB2Q", "\xB1\xB2q"}),
+                      FoldRow{"HalfWidthKatakana", "\xB1\xB2Q", "\xB1\xB2q"},
+                      // Runs of ASCII longer than eight bytes, between double-byte
+                      // characters that straddle eight-byte steps.
+                      FoldRow{"LongAsciiRuns", "Hello World, AZ@[`{ZZ\x82\x60" "ABCDEFGHIJ",
+                              "hello world, az@[`{zz\x82\x81" "abcdefghij"},
+                      FoldRow{"PairAcrossAnEightByteStep", "1234567\x83\x41" "BCDEFGHIJ",
+                              "1234567\x83\x41" "bcdefghij"},
+                      FoldRow{"LeadByteEndsTheText", "ABCDEFGHIJKLMNO\x82",
+                              "abcdefghijklmno\x82"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(FoldCase, DoubleByteOnlyLeavesSingleByteCharactersAsTyped) {

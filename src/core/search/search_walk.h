@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/item_id.h"
+#include "core/model/subtree_walk.h"
 
 namespace tidemark {
 
@@ -17,6 +18,33 @@ struct SearchWalk {
     ItemId scope = kNoItem;  // the group that bounds the walk (the root when not confined)
     bool titles = true;
     bool descend = true;
+};
+
+// A search's place in its walk, for stepping from candidate to candidate
+// without looking for the place again at each step. The note must outlive it
+// and keep its links while it is used.
+class SearchCursor {
+public:
+    // Standing at `at`, which lies in the scope group or is that group; a
+    // cursor standing anywhere else has nothing after or before it.
+    SearchCursor(const Note& note, const SearchWalk& walk, ItemId at);
+
+    // The next candidate in document order, or the one before it; null when
+    // none is left (the cursor is then spent).
+    const Item* Next();
+    const Item* Previous();
+    // The last candidate inside `group` (which lies in the scope); null when
+    // it holds none, is no memo group or is a locked group that is shut. The
+    // cursor stands there afterwards.
+    const Item* Last(ItemId group);
+
+private:
+    bool MayEnter(const Item& item) const;
+    bool IsCandidate(const Item& item) const;
+
+    const Note& m_note;
+    SearchWalk m_walk;
+    SubtreeWalk m_tree;
 };
 
 // The next candidate after `from` in document order; 0 when none is left.

@@ -10,9 +10,12 @@
 namespace tidemark {
 namespace {
 
-// Zero bytes kept after the line in its buffer, so that an engine stepping
-// over a lead byte at the very end of a line still reads inside the buffer.
+// Zero bytes kept after the copy of the text, so that an engine stepping over
+// a lead byte at the very end of the last line still reads inside the buffer.
 constexpr std::size_t kLinePadding = 4;
+
+// A line-break position not looked for yet.
+constexpr std::size_t kUnknown = std::size_t(-1);
 
 void InitializeEngineOnce() {
     static const bool initialized = [] {
@@ -83,6 +86,7 @@ bool TextMatcher::SetText(std::string_view text, std::size_t offset) {
         return false;
     m_text = text;
     m_hasText = true;
+    m_copied = false;
     m_offset = offset;
     m_direction = Direction::kNone;
     return true;
@@ -91,42 +95,105 @@ bool TextMatcher::SetText(std::string_view text, std::size_t offset) {
 void TextMatcher::Reset() {
     m_text = {};
     m_hasText = false;
+    m_copied = false;
     m_offset = 0;
     m_direction = Direction::kNone;
     std::string().swap(m_line);
+    std::string().swap(m_window);
+    m_lineData = nullptr;
     m_lineLength = 0;
 }
 
 void TextMatcher::LoadLine(std::size_t start, std::size_t end) {
     m_lineStart = start;
     m_lineLength = end - start;
-    m_line.assign(m_text.substr(start, m_lineLength));
-    if (m_flags & kFoldCase)
-        FoldCaseInPlace(m_line.data(), m_lineLength);
-    m_line.append(kLinePadding, '\0');
+    if (!m_regex) {
+        // Plain patterns are compared where they may start, in the text itself.
+        m_lineData = m_text.data() + start;
+        return;
+    }
+    // A regular expression reads a copy of the whole text, folded once when
+    // case does not matter: line breaks are characters of their own, so it
+    // reads as each line folded by itself would.
+    if (!m_copied) {
+        m_line.assign(m_text);
+        if (m_flags & kFoldCase)
+            FoldCaseInPlace(m_line.data(), m_text.size());
+        m_line.append(kLinePadding, '\0');
+        m_copied = true;
+    }
+    m_lineData = m_line.data() + start;
+}
+
+bool TextMatcher::IsBoundaryAfter(std::size_t from, std::size_t pos) const {
+    // Characters are counted from `from`. A byte that is no lead byte ends a
+    // character, and lead bytes in a row pair up (each is a trail byte as
+    // well), so `pos` starts a character unless an odd run of lead bytes
+    // before it takes a trail byte at `pos`.
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(m_lineData);
+    if (pos == from || !IsTrailByte(bytes[pos]))
+        return true;
+    std::size_t leads = 0;
+    for (std::size_t at = pos; at > from && IsLeadByte(bytes[at - 1]); --at)
+        ++leads;
+    return leads % 2 == 0;
+}
+
+bool TextMatcher::PlainMatchesAt(std::size_t pos) const {
+    const std::size_t size = m_pattern.size();
+    const std::string_view line(m_lineData, m_lineLength);
+    if (m_flags & kFoldCase) {
+        // Folded from a character's start, the stretch reads as in the folded
+        // line: folding changes no lead byte, so a lead byte that ends it stays.
+        m_window.assign(line.substr(pos, size));
+        FoldCaseInPlace(m_window.data(), m_window.size());
+        if (m_window != m_pattern)
+            return false;
+    } else if (line.compare(pos, size, m_pattern) != 0) {
+        return false;
+    }
+    // The match must end on a character boundary of the line too: a pattern
+    // ending in a lone lead byte must not take a trail byte.
+    std::size_t end = pos;
+    while (end < pos + size)
+        end += SearchCharLength(line, end);
+    return end == pos + size;
 }
 
 bool TextMatcher::FindPlain(std::size_t from, std::size_t& at) const {
-    const std::string_view line(m_line.data(), m_lineLength);
     const std::size_t size = m_pattern.size();
-    for (std::size_t pos = from; pos + size <= line.size(); pos += SearchCharLength(line, pos)) {
-        if (line[pos] != m_pattern[0] || line.compare(pos, size, m_pattern) != 0)
-            continue;
-        // The match must end on a character boundary of the line too: a
-        // pattern ending in a lone lead byte must not take a trail byte.
-        std::size_t end = pos;
-        while (end < pos + size)
-            end += SearchCharLength(line, end);
-        if (end == pos + size) {
+    if (from + size > m_lineLength)
+        return false;
+    // Where a match may start, by its first byte: folding leaves lead bytes
+    // alone and changes only the ASCII capitals.
+    const char first = m_pattern[0];
+    const bool twoCases = (m_flags & kFoldCase) && first >= 'a' && first <= 'z';
+    const char other = twoCases ? char(first - 'a' + 'A') : first;
+    const char* const data = m_lineData;
+    const char* const stop = data + (m_lineLength - size + 1);
+    auto next = [&](const char* start, char byte) -> const char* {
+        const void* hit = std::memchr(start, byte, std::size_t(stop - start));
+        return hit ? static_cast<const char*>(hit) : stop;
+    };
+    const char* nextFirst = next(data + from, first);
+    const char* nextOther = twoCases ? next(data + from, other) : stop;
+    while (nextFirst != stop || nextOther != stop) {
+        const char* candidate = std::min(nextFirst, nextOther);
+        const auto pos = std::size_t(candidate - data);
+        if (IsBoundaryAfter(from, pos) && PlainMatchesAt(pos)) {
             at = pos;
             return true;
         }
+        if (candidate == nextFirst)
+            nextFirst = next(candidate + 1, first);
+        else
+            nextOther = next(candidate + 1, other);
     }
     return false;
 }
 
 bool TextMatcher::FindRegex(std::size_t from, std::size_t& at, std::size_t& length) const {
-    const OnigUChar* begin = Bytes(m_line.data());
+    const OnigUChar* begin = Bytes(m_lineData);
     const OnigUChar* end = begin + m_lineLength;
     const int found = onig_search(m_regex->regex, begin, end, begin + from, end, m_regex->region,
                                   ONIG_OPTION_NONE);
@@ -153,20 +220,37 @@ bool TextMatcher::FindInLine(std::size_t from, std::size_t& at, std::size_t& len
     return FindPlain(from, at);
 }
 
+std::size_t TextMatcher::LineEndFrom(std::size_t pos) {
+    // The next CR and the next LF are each looked for once and kept until
+    // the walk passes them, so a text of one kind of line break is not
+    // searched to its end for the other at every line.
+    const auto nextOf = [&](char byte) {
+        const void* hit = std::memchr(m_text.data() + pos, byte, m_text.size() - pos);
+        return hit ? std::size_t(static_cast<const char*>(hit) - m_text.data()) : m_text.size();
+    };
+    if (pos >= m_text.size())
+        return m_text.size();
+    if (m_nextCr == kUnknown || m_nextCr < pos)
+        m_nextCr = nextOf('\r');
+    if (m_nextLf == kUnknown || m_nextLf < pos)
+        m_nextLf = nextOf('\n');
+    return std::min(m_nextCr, m_nextLf);
+}
+
 std::size_t TextMatcher::FindForward(std::size_t& position) {
     if (!m_valid || !m_hasText)
         return 0;
     std::size_t lineEnd = 0;
     if (m_direction != Direction::kForward) {
         m_direction = Direction::kForward;
+        m_nextCr = kUnknown;
+        m_nextLf = kUnknown;
         // The whole line holding the start offset, so that anchors and
         // look-behinds see what comes before it; the search begins at it.
         std::size_t start = m_offset;
         while (start > 0 && !IsLineBreak(m_text[start - 1]))
             --start;
-        lineEnd = m_offset;
-        while (lineEnd < m_text.size() && !IsLineBreak(m_text[lineEnd]))
-            ++lineEnd;
+        lineEnd = LineEndFrom(m_offset);
         LoadLine(start, lineEnd);
         m_searchFrom = m_offset - start;
     }
@@ -175,7 +259,7 @@ std::size_t TextMatcher::FindForward(std::size_t& position) {
         std::size_t length = 0;
         if (FindInLine(m_searchFrom, at, length)) {
             position = m_lineStart + at;
-            m_searchFrom = at + SearchCharLength(std::string_view(m_line.data(), m_lineLength), at);
+            m_searchFrom = at + SearchCharLength(std::string_view(m_lineData, m_lineLength), at);
             return length;
         }
         std::size_t next = m_lineStart + m_lineLength;
@@ -185,9 +269,7 @@ std::size_t TextMatcher::FindForward(std::size_t& position) {
             m_searchFrom = m_lineLength;  // stays exhausted
             return 0;
         }
-        lineEnd = next;
-        while (lineEnd < m_text.size() && !IsLineBreak(m_text[lineEnd]))
-            ++lineEnd;
+        lineEnd = LineEndFrom(next);
         LoadLine(next, lineEnd);
         m_searchFrom = 0;
     }

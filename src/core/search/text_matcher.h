@@ -56,17 +56,26 @@ public:
     // previous match (so matches do not overlap). A further call finds the
     // one before it.
     std::size_t FindBackward(std::size_t& position);
-    // Forgets the text and frees the line buffer.
+    // Forgets the text and frees the copy of it.
     void Reset();
 
 private:
     struct Regex;
     enum class Direction { kNone, kForward, kBackward };
 
-    // Copies the line [start, end) of the text into the line buffer, folded
-    // when case does not matter.
+    // Makes [start, end) of the text the current line: for a regular
+    // expression in the copy of the text, folded when case does not matter;
+    // for a plain pattern in the text itself.
     void LoadLine(std::size_t start, std::size_t end);
-    // The first match in the line buffer starting at or after `from`.
+    // Where the line holding `pos` ends (a CR, an LF or the end of the text);
+    // forward walks only, `pos` never going back within one text.
+    std::size_t LineEndFrom(std::size_t pos);
+    // Whether `pos` of the current line starts a character, counting from
+    // `from` (itself taken as a character's start).
+    bool IsBoundaryAfter(std::size_t from, std::size_t pos) const;
+    // The plain pattern matches at `pos` of the current line, a character's start.
+    bool PlainMatchesAt(std::size_t pos) const;
+    // The first match in the current line starting at or after `from`.
     bool FindInLine(std::size_t from, std::size_t& at, std::size_t& length) const;
     bool FindPlain(std::size_t from, std::size_t& at) const;
     bool FindRegex(std::size_t from, std::size_t& at, std::size_t& length) const;
@@ -81,11 +90,16 @@ private:
     bool m_hasText = false;
     std::size_t m_offset = 0;
     Direction m_direction = Direction::kNone;
-    std::string m_line;  // the current line, and a few zero bytes after it
+    std::string m_line;     // a regular expression's copy of the text, a few zero bytes after it
+    bool m_copied = false;  // m_line holds the current text
+    const char* m_lineData = nullptr;  // the current line: m_line, or in m_text
+    mutable std::string m_window;  // a folded stretch of the line, for comparing
     std::size_t m_lineStart = 0;
     std::size_t m_lineLength = 0;
     std::size_t m_searchFrom = 0;  // forward: where the next match is sought in the line
     std::size_t m_limit = 0;       // backward: matches end at or before this offset
+    std::size_t m_nextCr = 0;  // forward: the next CR at or after the line, once looked for
+    std::size_t m_nextLf = 0;  // forward: the same for LF
 };
 
 // The version of the regular-expression engine, for the find dialog.

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/search/search_text.h"
+
 namespace tidemark {
 namespace {
 
@@ -99,6 +101,60 @@ TEST(TextMatcher, APlainPatternNeverMatchesAtATrailByte) {
     // 0x82 0xA0 0x82 0xA0: "あ" twice; the bytes 0xA0 0x82 in the middle are no match.
     EXPECT_EQ(FirstForward(kPlain, "\xA0\x82", "\x82\xA0\x82\xA0"), (Match{0, 0}));
     EXPECT_EQ(FirstBackward(kPlain, "A", "\x83\x41\x83\x41", 4), (Match{0, 0}));
+}
+
+// Every plain match by definition: fold the text, then try the pattern at each
+// character's start of each line, a match ending on a character's end.
+std::vector<Match> PlainMatchesByDefinition(bool fold, std::string pattern, std::string text) {
+    if (fold) {
+        pattern = FoldCase(pattern);
+        text = FoldCase(text);
+    }
+    std::vector<Match> found;
+    std::size_t lineStart = 0;
+    while (lineStart <= text.size()) {
+        std::size_t lineEnd = lineStart;
+        while (lineEnd < text.size() && !IsLineBreak(text[lineEnd]))
+            ++lineEnd;
+        const std::string_view line(text.data() + lineStart, lineEnd - lineStart);
+        for (std::size_t pos = 0; pos < line.size(); pos += SearchCharLength(line, pos)) {
+            if (line.compare(pos, pattern.size(), pattern) != 0 ||
+                pos + pattern.size() > line.size())
+                continue;
+            std::size_t end = pos;
+            while (end < pos + pattern.size())
+                end += SearchCharLength(line, end);
+            if (end == pos + pattern.size())
+                found.emplace_back(lineStart + pos, pattern.size());
+        }
+        lineStart = lineEnd + 1;
+    }
+    return found;
+}
+
+TEST(TextMatcher, PlainMatchesAreThoseOfFoldingTheTextAndSteppingByCharacters) {
+    // Bytes that are ASCII capitals, lead bytes, trail bytes in both ranges,
+    // full-width capitals' trail bytes, line breaks and a byte that is neither.
+    const char alphabet[] = {'a', 'A', 'z', 'Z', '\x82', '\x83', '\x84', '\x60', '\x41',
+                             '\xA0', '\x9F', '\xE0', ' ', '\xFD', '\r', '\n'};
+    std::uint32_t state = 12345;
+    auto random = [&](std::size_t bound) {
+        state = state * 1103515245u + 12345u;
+        return std::size_t(state >> 16) % bound;
+    };
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random(40), ' ');
+        for (char& byte : text)
+            byte = alphabet[random(sizeof alphabet)];
+        std::string pattern(1 + random(3), ' ');
+        for (char& byte : pattern)
+            byte = alphabet[random(sizeof alphabet - 2)];  // no line breaks
+        for (const bool fold : {false, true}) {
+            TextMatcher matcher(fold ? kFold : kPlain, pattern);
+            ASSERT_EQ(ForwardMatches(matcher, text), PlainMatchesByDefinition(fold, pattern, text))
+                << "round " << round << (fold ? " folded" : "");
+        }
+    }
 }
 
 TEST(TextMatcher, APatternEndingInALoneLeadByteDoesNotTakeATrailByte) {
