@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/context/item_view_updater.h"
 #include "app/edit/edit_prompts.h"
 #include "app/edit/item_commands.h"
 #include "app/edit/sort_progress_window.h"
@@ -108,8 +109,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
 
     ImmediatePrompts prompts;
-    ItemCommands commands(note, app.settings(), lists, lists, prompts, lists.lockDialogs(),
-                          &window);
+    ItemCommands commands(note, app.settings(), lists, lists.rowUpdates(), prompts,
+                          lists.lockDialogs(), &window);
     ShowWatcher watcher;
     qt.installEventFilter(&watcher);
 

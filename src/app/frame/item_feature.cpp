@@ -32,10 +32,11 @@ public:
     ItemCommandSet(Application& app, MainWindow& window)
         : QObject(&window),
           prompts(&window),
-          commands(app.note(), app.settings(), *window.lists(), *window.lists(), prompts, prompts,
-                   &window),
-          clipboard(app.note(), app.settings(), *window.lists(), *window.lists(), prompts),
-          drag(app.note(), app.settings(), *window.lists(), *window.lists()),
+          commands(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(),
+                   prompts, prompts, &window),
+          clipboard(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(),
+                    prompts),
+          drag(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates()),
           edits(app.windowContext(), commands, clipboard, this) {
         prompts.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
         connectLists(app, window);

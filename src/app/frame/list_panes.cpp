@@ -16,12 +16,15 @@
 #include "app/frame/application.h"
 #include "app/frame/command_icons.h"
 #include "app/frame/frame_texts.h"
+#include "app/frame/list_navigation.h"
+#include "app/frame/list_row_updates.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/pane_menus.h"
 #include "app/frame/path_box.h"
 #include "app/frame/path_box_filler.h"
 #include "app/frame/status_bar.h"
+#include "app/frame/title_renaming.h"
 #include "app/frame/toolbars.h"
 #include "app/list/group_content_list.h"
 #include "app/list/list_status.h"
@@ -58,7 +61,10 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
       m_groupList(*window.panes()->groupList()),
       m_text(*window.panes()->memoText()),
       m_pathBox(*window.toolbars()->pathBox()),
-      m_lockDialogs(std::make_unique<DialogLockDialogs>(&window)) {
+      m_lockDialogs(std::make_unique<DialogLockDialogs>(&window)),
+      m_navigation(std::make_unique<ListNavigation>(*this)),
+      m_renaming(std::make_unique<TitleRenaming>(*this)),
+      m_rowUpdates(std::make_unique<ListRowUpdates>(*this)) {
     Note& shown = app.note();
     m_memoList.treeModel()->setNote(&shown);
     m_groupList.contentModel()->setNote(&shown);
@@ -77,16 +83,19 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
         connect(list, &MemoRowsView::popupRequested, this,
                 [this, inMemoList](const QPoint& at) { showPopup(inMemoList, at); });
         connect(list, &MemoRowsView::columnClicked, this, &ListPanes::columnClicked);
-        connect(list->rowPainter(), &ListRowPainter::titleEdited, this, &ListPanes::applyTitle);
+        connect(list->rowPainter(), &ListRowPainter::titleEdited, this,
+                [this](ItemId item, const QString& text) { m_renaming->applyTitle(item, text); });
         connect(list->rowPainter(), &ListRowPainter::editorOpened, this,
                 [this](TitleEditor* editor) {
                     connect(editor, &TitleEditor::activity, this, &ListPanes::scheduleStatus);
                 });
     }
     connect(&m_memoList, &MemoRowsView::itemActivated, this,
-            [this](ItemId, bool byKey) { activateInMemoList(byKey); });
-    connect(&m_groupList, &MemoRowsView::itemActivated, this, [this] { activateInGroupList(); });
-    connect(&m_memoList, &MemoList::sidewaysKey, this, &ListPanes::sidewaysKey);
+            [this](ItemId, bool byKey) { m_navigation->activateInMemoList(byKey); });
+    connect(&m_groupList, &MemoRowsView::itemActivated, this,
+            [this] { m_navigation->activateInGroupList(); });
+    connect(&m_memoList, &MemoList::sidewaysKey, this,
+            [this](bool right) { m_navigation->sidewaysKey(right); });
     connect(&m_memoList, &MemoRowsView::keyPressed, this, &ListPanes::endHintRows);
     for (MemoRowsView* list :
          {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
@@ -109,7 +118,7 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
                          m_window.status()->setStatusText(
                              StatusIcon::kHint, uiFormat(kUnstorableLeftOut, {utf8(lost)}));
                      });
-        connect(field, &QLineEdit::editingFinished, this, &ListPanes::pathBoxEdited);
+        connect(field, &QLineEdit::editingFinished, this, [this] { m_renaming->pathBoxEdited(); });
     }
     connect(&m_pathBox, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
         const ItemId chosen = m_pathBox.itemData(index, kPathBoxItemRole).toUInt();
@@ -136,6 +145,26 @@ ListPanes::ListPanes(Application& app, MainWindow& window)
 
 ListPanes::~ListPanes() = default;
 
+ItemViewUpdater& ListPanes::rowUpdates() const {
+    return *m_rowUpdates;
+}
+
+bool ListPanes::toggleExpansion(ItemId group) {
+    return m_navigation->toggleExpansion(group);
+}
+
+bool ListPanes::revealAndSelect(ItemId item, bool exclusive) {
+    return m_navigation->revealAndSelect(item, exclusive);
+}
+
+bool ListPanes::revealInGroupList(ItemId item, bool exclusive) {
+    return m_navigation->revealInGroupList(item, exclusive);
+}
+
+void ListPanes::commitEdits() {
+    m_rowUpdates->commitEdits();
+}
+
 Note& ListPanes::note() const {
     return m_app.note();
 }
@@ -149,27 +178,8 @@ bool ListPanes::readOnly() const {
 }
 
 void ListPanes::registerCommands(CommandActions& actions) {
-    actions.setHandler(
-        kCmdEditTitle, [this] { editTitle(); },
-        [this] {
-            const MemoRowsView& list = m_focusWindow == FocusWindow::kGroupList
-                                           ? static_cast<const MemoRowsView&>(m_groupList)
-                                           : static_cast<const MemoRowsView&>(m_memoList);
-            return CommandState{list.focusedItem() != kNoItem};
-        });
-    actions.setHandler(
-        kCmdParentGroup, [this] { upOneGroup(); },
-        [this] {
-            const Item* item = note().FindItem(m_memoList.focusedItem());
-            return CommandState{item && item->links.parent != note().RootId() &&
-                                item->links.parent != kNoItem};
-        });
-    actions.setHandler(
-        kCmdPreviousMemo, [this] { previousMemo(); },
-        [this] { return CommandState{memoStep(false) != kNoItem}; });
-    actions.setHandler(
-        kCmdNextMemo, [this] { nextMemo(); },
-        [this] { return CommandState{memoStep(true) != kNoItem}; });
+    m_navigation->registerCommands(actions);
+    m_renaming->registerCommands(actions);
 }
 
 void ListPanes::applySettings() {
@@ -301,248 +311,6 @@ void ListPanes::syncOpenMemo() {
     m_groupList.contentModel()->setOpenMemo(open);
 }
 
-bool ListPanes::toggleExpansion(ItemId group) {
-    Note& shown = note();
-    const Item* item = shown.FindItem(group);
-    if (!item || !item->IsGroup() || group == shown.RootId())
-        return false;
-    // The text pane's edits reach the memo before its group is encrypted.
-    const ItemId open = m_text.openMemo();
-    if (item->IsLockedGroup() && item->IsOpen() && open != kNoItem &&
-        shown.IsDescendantOf(open, group)) {
-        closeMemo();
-    } else {
-        m_text.commitEdits();
-    }
-    if (tidemark::ToggleGroupOpen(shown, group, *m_lockDialogs) !=
-        tidemark::LockCommandResult::kDone) {
-        return false;
-    }
-    m_memoList.groupOpenChanged(group);
-    if (m_memoList.focusedItem() == group) {
-        refillGroupList();
-    } else {
-        m_groupList.contentModel()->itemChanged(group);
-    }
-    refreshPathBox();
-    scheduleStatus();
-    return true;
-}
-
-bool ListPanes::revealAndSelect(ItemId id, bool exclusive) {
-    Note& shown = note();
-    const Item* item = shown.FindItem(id);
-    if (!item || id == shown.RootId())
-        return false;
-    if (const Item* lock = shown.FindItem(item->LockOwner());
-        lock && lock->IsLockedGroup() && lock->Password().Empty()) {
-        return false;
-    }
-    std::vector<ItemId> closed;
-    std::size_t budget = shown.Items().Size() + 1;
-    for (const Item* at = shown.FindItem(item->links.parent);
-         at && at->links.id != shown.RootId() && budget-- > 0;
-         at = shown.FindItem(at->links.parent)) {
-        if (!at->IsOpen())
-            closed.push_back(at->links.id);
-    }
-    for (ItemId group : closed) {
-        if (!toggleExpansion(group))
-            return false;
-    }
-    if (!m_memoList.focusItem(id, exclusive))
-        return false;
-    m_memoList.scrollTo(m_memoList.currentIndex());
-    m_memoList.viewport()->update();
-    return true;
-}
-
-bool ListPanes::revealInGroupList(ItemId id, bool exclusive) {
-    const Item* item = note().FindItem(id);
-    if (!item)
-        return false;
-    if (m_groupList.focusItem(id, exclusive))
-        return true;
-    // The group list shows the children of the memo list's focused group.
-    if (!revealAndSelect(item->links.parent, true))
-        return false;
-    return m_groupList.focusItem(id, exclusive);
-}
-
-void ListPanes::activateInMemoList(bool byKey) {
-    const ItemId id = m_memoList.focusedItem();
-    const Item* item = note().FindItem(id);
-    if (!item)
-        return;
-    if (item->IsGroup()) {
-        toggleExpansion(id);
-        refreshPathBox();
-        return;
-    }
-    m_text.commitEdits();
-    if (m_text.openMemo() != id)
-        showMemo(id);
-    if (alternateLayout()) {
-        m_window.panes()->relayout();
-        m_text.setFocus();
-    } else if (byKey && m_memoList.hasFocus()) {
-        m_text.setFocus();
-    }
-    m_app.updateActions();
-}
-
-void ListPanes::activateInGroupList() {
-    const ItemId id = m_groupList.focusedItem();
-    const Item* item = note().FindItem(id);
-    if (!item || !revealAndSelect(id, true))
-        return;
-    if (item->IsGroup()) {
-        if (!item->IsOpen())
-            toggleExpansion(id);
-        m_groupList.setFocus();
-        return;
-    }
-    if (m_text.openMemo() != id)
-        showMemo(id);
-    if (alternateLayout())
-        m_window.panes()->relayout();
-    m_text.setFocus();
-}
-
-void ListPanes::sidewaysKey(bool right) {
-    Note& shown = note();
-    const ItemId id = m_memoList.focusedItem();
-    const Item* item = shown.FindItem(id);
-    if (!item)
-        return;
-    if (!right) {
-        if (item->IsGroup() && item->IsOpen()) {
-            toggleExpansion(id);
-            return;
-        }
-        if (item->links.parent != kNoItem && item->links.parent != shown.RootId())
-            revealAndSelect(item->links.parent, true);
-        return;
-    }
-    if (item->IsGroup() && !item->IsOpen()) {
-        toggleExpansion(id);
-        return;
-    }
-    if (item->links.firstChild != kNoItem)
-        revealAndSelect(item->links.firstChild, true);
-}
-
-ItemId ListPanes::memoStep(bool forward) const {
-    Note& shown = note();
-    const ItemId start = m_text.holdsMemo() ? m_text.openMemo() : m_memoList.focusedItem();
-    const Item* item = shown.FindItem(start);
-    if (!item)
-        return kNoItem;
-    std::size_t budget = shown.Items().Size() + 1;
-    for (const Item* at = shown.FindItem(forward ? item->links.next : item->links.previous);
-         at && budget-- > 0; at = shown.FindItem(forward ? at->links.next : at->links.previous)) {
-        if (at->IsMemo())
-            return at->links.id;
-    }
-    return kNoItem;
-}
-
-void ListPanes::stepToMemo(bool forward) {
-    const ItemId next = memoStep(forward);
-    if (next == kNoItem)
-        return;
-    const bool wasShown = m_text.holdsMemo();
-    closeMemo();
-    revealAndSelect(next, true);
-    if (alternateLayout() && wasShown) {
-        showMemo(next);
-        m_window.panes()->relayout();
-    }
-    refreshPathBox();
-    m_app.updateActions();
-}
-
-void ListPanes::upOneGroup() {
-    Note& shown = note();
-    const ItemId former = m_memoList.focusedItem();
-    const Item* item = shown.FindItem(former);
-    if (!item || item->links.parent == kNoItem || item->links.parent == shown.RootId())
-        return;
-    const bool textHadFocus = m_focusWindow == FocusWindow::kMemoText;
-    closeMemo();
-    if (!revealAndSelect(item->links.parent, true))
-        return;
-    if (!alternateLayout()) {
-        m_groupList.focusItem(former, true);
-        if (textHadFocus)
-            m_groupList.setFocus();
-    }
-    m_app.updateActions();
-}
-
-void ListPanes::editTitle() {
-    m_text.commitEdits();
-    if (alternateLayout() && m_text.holdsMemo()) {
-        if (m_pathBox.isVisible()) {
-            m_pathBox.setFocus();
-            if (QLineEdit* field = m_pathBox.lineEdit())
-                field->selectAll();
-        } else {
-            closeMemo();
-            m_window.panes()->relayout();
-            m_memoList.setFocus();
-        }
-        return;
-    }
-    if (m_focusWindow == FocusWindow::kGroupList && m_groupList.isEnabled() &&
-        m_groupList.focusedItem() != kNoItem) {
-        m_groupList.setFocus();
-        m_groupList.editFocusedTitle();
-        return;
-    }
-    m_memoList.setFocus();
-    m_memoList.editFocusedTitle();
-}
-
-void ListPanes::applyTitle(ItemId id, const QString& text) {
-    Item* item = note().FindItem(id);
-    if (!item || readOnly())
-        return;
-    QString lost;
-    tidemark::ByteString title = fromQString(text, &lost);
-    if (!lost.isEmpty()) {
-        // Not from inside the closing edit box.
-        QTimer::singleShot(0, &m_window, [this, lost] {
-            showMessage(&m_window, MessageKind::kInformation, listText("title.lost").arg(lost));
-        });
-    }
-    if (item->Title() == title)
-        return;
-    item->SetRawTitle(std::move(title));
-    m_memoList.treeModel()->itemChanged(id);
-    m_groupList.contentModel()->itemChanged(id);
-    refreshPathBox();
-    if (tidemark::NoteHost* host = note().Host())
-        host->SetModified(true, true);
-    scheduleStatus();
-}
-
-void ListPanes::pathBoxEdited() {
-    if (QLineEdit* field = m_pathBox.lineEdit())
-        field->setModified(false);
-    const ItemId focused = m_memoList.focusedItem();
-    const Item* item = note().FindItem(focused);
-    const QString text = m_pathBox.currentText();
-    if (!item || readOnly() || text == toQString(item->Title())) {
-        refreshPathBox();
-        return;
-    }
-    applyTitle(focused, text);
-    // The renamed item shown again, as after any change of the current item.
-    revealAndSelect(focused, false);
-    refreshPathBox();
-}
-
 void ListPanes::stateImageClicked(bool inMemoList, ItemId item, int stateImage) {
     if (stateImage == StateImage::kLink) {
         m_app.actions().dispatch(kCmdOpenLink);
@@ -618,147 +386,6 @@ QIcon ListPanes::statusPicture(ListStatus::Picture picture) {
 
 // ItemViewUpdater
 
-void ListPanes::commitEdits() {
-    m_memoList.commitTitleEdit();
-    m_groupList.commitTitleEdit();
-    // A title typed into the path box and not yet confirmed renames as
-    // leaving the box would.
-    if (QLineEdit* field = m_pathBox.lineEdit(); field && field->isModified())
-        pathBoxEdited();
-    m_text.commitEdits();
-}
-
-ItemId ListPanes::openMemo() const {
-    return m_text.openMemo();
-}
-
-void ListPanes::closeOpenMemo() {
-    closeMemo();
-    fillPathBox(m_pathBox, note(), kNoItem);
-}
-
-void ListPanes::itemInserted(ItemId id) {
-    Note& shown = note();
-    const Item* item = shown.FindItem(id);
-    if (!item)
-        return;
-    m_memoList.clearSelection();
-    NoteTreeModel* tree = m_memoList.treeModel();
-    const ItemId parent = item->links.parent;
-    const Item* parentItem = shown.FindItem(parent);
-    if (parent != shown.RootId() && parentItem) {
-        if (!parentItem->IsOpen()) {
-            toggleExpansion(parent);  // brings the new row with the others
-        } else if (!tree->showsChildren(parent)) {
-            m_memoList.groupOpenChanged(parent);
-        } else {
-            tree->itemsInserted(id);
-        }
-    } else {
-        tree->itemsInserted(id);
-    }
-    if (m_groupList.contentModel()->group() == parent) {
-        m_groupList.clearSelection();
-        m_groupList.contentModel()->itemsInserted(id);
-    }
-    scheduleStatus();
-}
-
-void ListPanes::itemChanged(ItemId id, bool subtree) {
-    m_memoList.treeModel()->itemChanged(id);
-    m_groupList.contentModel()->itemChanged(id);
-    if (subtree || id == m_groupList.contentModel()->group()) {
-        m_memoList.viewport()->update();
-        m_groupList.viewport()->update();
-    }
-    refreshPathBox();
-    scheduleStatus();
-}
-
-void ListPanes::itemRemoving(ItemId id) {
-    Note& shown = note();
-    const ItemId open = m_text.openMemo();
-    if (open != kNoItem && (open == id || shown.IsDescendantOf(open, id)))
-        closeMemo();
-    GroupContentModel* content = m_groupList.contentModel();
-    const ItemId listed = content->group();
-    if (listed != kNoItem && (listed == id || shown.IsDescendantOf(listed, id))) {
-        m_groupList.showGroup(kNoItem);
-    } else {
-        content->removeItems(id, 1, {});
-    }
-    m_memoList.removeItems(id, 1, {});
-}
-
-void ListPanes::childrenReordered(ItemId group) {
-    m_memoList.treeModel()->childrenReordered(group, true);
-    const ItemId listed = m_groupList.contentModel()->group();
-    if (listed == group || note().IsDescendantOf(listed, group))
-        m_groupList.contentModel()->childrenReordered();
-    const ItemId focused = m_memoList.focusedItem();
-    if (focused != kNoItem)
-        revealAndSelect(focused, true);
-    scheduleStatus();
-}
-
-void ListPanes::afterRemoval() {
-    const ItemId focused = m_memoList.focusedItem();
-    const Item* item = note().FindItem(focused);
-    if (!item) {
-        closeOpenMemo();
-        m_window.panes()->setFocusedItemKind(false, false);
-        m_groupList.showGroup(kNoItem);
-    } else if (item->IsGroup() && m_groupList.contentModel()->group() != focused) {
-        refillGroupList();
-    }
-    if (!m_app.noteHasItems())
-        refillMemoList();
-    scheduleStatus();
-}
-
-void ListPanes::beginEditingNew(ItemId id, bool bodyFirst) {
-    const Item* item = note().FindItem(id);
-    if (!item)
-        return;
-    if (bodyFirst && item->IsMemo()) {
-        revealAndSelect(id, true);
-        if (m_text.openMemo() != id)
-            showMemo(id);
-        m_window.panes()->relayout();
-        m_text.setFocus();
-        return;
-    }
-    const Item* focused = note().FindItem(m_memoList.focusedItem());
-    if (focused && focused->IsGroup() && m_focusWindow == FocusWindow::kGroupList) {
-        if (!m_groupList.focusItem(id, true)) {
-            revealAndSelect(item->links.parent, true);
-            m_groupList.focusItem(id, true);
-        }
-        m_groupList.setFocus();
-        m_groupList.editFocusedTitle();
-        return;
-    }
-    m_memoList.setFocus();
-    revealAndSelect(id, true);
-    m_memoList.editFocusedTitle();
-}
-
-void ListPanes::memoPaneChanged() {
-    m_text.applyWordWrap();
-    m_text.setColoursFor(note(), m_memoList.focusedItem());
-}
-
-void ListPanes::noteViewChanged() {
-    const tidemark::NoteViewSettings& view = note().View();
-    for (MemoRowsView* list :
-         {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
-        applyNoteColours(*list, view.textColour, view.backgroundColour);
-        list->rowsModel()->captionsChanged();
-        list->viewport()->update();
-    }
-    m_text.setColoursFor(note(), m_memoList.focusedItem());
-}
-
 // SelectionSource
 
 ItemId ListPanes::memoListFocused() const {
@@ -787,4 +414,59 @@ std::vector<ItemId> ListPanes::targets() const {
             return selected;
     }
     return m_memoList.selectedItems();
+}
+
+// ListPanesPart
+
+ListPanesPart::ListPanesPart(ListPanes& lists)
+    : m_lists(lists),
+      m_app(lists.m_app),
+      m_window(lists.m_window),
+      m_memoList(lists.m_memoList),
+      m_groupList(lists.m_groupList),
+      m_text(lists.m_text),
+      m_pathBox(lists.m_pathBox) {}
+
+Note& ListPanesPart::note() const {
+    return m_lists.note();
+}
+
+bool ListPanesPart::alternateLayout() const {
+    return m_lists.alternateLayout();
+}
+
+bool ListPanesPart::readOnly() const {
+    return m_lists.readOnly();
+}
+
+void ListPanesPart::showMemo(ItemId memo) {
+    m_lists.showMemo(memo);
+}
+
+void ListPanesPart::closeMemo() {
+    m_lists.closeMemo();
+}
+
+void ListPanesPart::refillMemoList() {
+    m_lists.refillMemoList();
+}
+
+void ListPanesPart::refillGroupList() {
+    m_lists.refillGroupList();
+}
+
+void ListPanesPart::refreshPathBox() {
+    m_lists.refreshPathBox();
+}
+
+void ListPanesPart::scheduleStatus() {
+    m_lists.scheduleStatus();
+}
+
+bool ListPanesPart::toggleExpansion(ItemId group) {
+    return m_lists.m_navigation->toggleExpansion(group);
+}
+
+bool ListPanesPart::revealAndSelect(ItemId item, bool exclusive) {
+    return m_lists.m_navigation->revealAndSelect(item, exclusive);
 }

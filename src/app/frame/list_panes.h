@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "app/context/focus_window.h"
-#include "app/context/item_view_updater.h"
 #include "app/context/selection_source.h"
 #include "app/list/list_status.h"
 #include "core/model/item_id.h"
@@ -15,24 +14,30 @@
 class Application;
 class CommandActions;
 class GroupContentList;
+class ItemViewUpdater;
+class ListNavigation;
+class ListRowUpdates;
 class MainWindow;
 class MemoList;
 class MemoTextView;
 class QMenu;
 class QComboBox;
+class TitleRenaming;
 
 namespace tidemark {
 class LockDialogs;
 class Note;
 }  // namespace tidemark
 
-// The memo list and the group list of a main window at work: what focusing,
-// activating, expanding and navigating do to the note and the other panes,
-// titles edited in place, the popup menus, the path box and the status
-// texts of the selection. The item commands reach the rows through it
-// (ItemViewUpdater) and ask it about the selection (SelectionSource).
+// The memo list and the group list of a main window at work, with the text
+// pane and the path box they drive: which pane is the focus window, what
+// focusing an item opens, the popup menus, the path box and the status of
+// the selection. Its parts do the rest: moving through the tree
+// (ListNavigation), titles changed in place (TitleRenaming) and the rows
+// following each change (ListRowUpdates, the item commands' view of the
+// panes). The item commands ask it about the selection (SelectionSource).
 // Lives as long as the window and its panes.
-class ListPanes : public QObject, public ItemViewUpdater, public SelectionSource {
+class ListPanes : public QObject, public SelectionSource {
     Q_OBJECT
 public:
     ListPanes(Application& app, MainWindow& window);
@@ -52,24 +57,17 @@ public:
     // The hint rows end (the first command, a key or click in the list).
     void endHintRows();
 
-    // Opens or closes a memo group (asking for a locked group's password);
-    // false when nothing changed.
+    ListNavigation& navigation() const { return *m_navigation; }
+    TitleRenaming& renaming() const { return *m_renaming; }
+    ItemViewUpdater& rowUpdates() const;
+
+    // Shorthands of the parts' work (see ListNavigation, ListRowUpdates).
     bool toggleExpansion(tidemark::ItemId group);
-    // Expands the item's collapsed ancestors and puts the memo list's focus
-    // on its row (selected alone with `exclusive`). False when the item lies
-    // in a group locked shut, or an ancestor stayed closed.
     bool revealAndSelect(tidemark::ItemId item, bool exclusive);
-    // The same in the group list: the item's group revealed and focused in
-    // the memo list first when the group list does not show the item.
     bool revealInGroupList(tidemark::ItemId item, bool exclusive);
-    // Enter or a double click in the memo list, or in the group list.
-    void activateInMemoList(bool byKey = false);
-    void activateInGroupList();
-    // The navigation commands.
-    void previousMemo() { stepToMemo(false); }
-    void nextMemo() { stepToMemo(true); }
-    void upOneGroup();
-    void editTitle();
+    // Stores every pending edit of the window: title edit boxes, the path
+    // box, the text pane.
+    void commitEdits();
 
     FocusWindow focusWindow() const { return m_focusWindow; }
     ListStatus status() const;
@@ -77,19 +75,6 @@ public:
     static QIcon statusPicture(ListStatus::Picture picture);
     // The path box anew for the memo list's focused item.
     void refreshPathBox();
-
-    // ItemViewUpdater
-    void commitEdits() override;
-    tidemark::ItemId openMemo() const override;
-    void closeOpenMemo() override;
-    void itemInserted(tidemark::ItemId item) override;
-    void itemChanged(tidemark::ItemId item, bool subtree = false) override;
-    void itemRemoving(tidemark::ItemId item) override;
-    void childrenReordered(tidemark::ItemId group) override;
-    void afterRemoval() override;
-    void beginEditingNew(tidemark::ItemId item, bool bodyFirst) override;
-    void memoPaneChanged() override;
-    void noteViewChanged() override;
 
     // SelectionSource
     tidemark::ItemId memoListFocused() const override;
@@ -112,29 +97,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class ListPanesPart;
+
     tidemark::Note& note() const;
     bool alternateLayout() const;
     bool readOnly() const;
     void registerCommands(CommandActions& actions);
     void memoListFocusChanged(tidemark::ItemId item);
     void focusChanged(QWidget* now);
+    // Opens the memo in the text pane, or closes the one it holds (its text
+    // stored); the rows' pictures follow.
     void showMemo(tidemark::ItemId memo);
     void closeMemo();
     // The row pictures follow the memo the text pane holds.
     void syncOpenMemo();
-    void applyTitle(tidemark::ItemId item, const QString& text);
-    // The path box's field was left or confirmed: a changed text renames the
-    // memo list's focused item (not while read-only); otherwise the field
-    // shows the title again.
-    void pathBoxEdited();
-    void sidewaysKey(bool right);
     void stateImageClicked(bool inMemoList, tidemark::ItemId item, int stateImage);
     void showPopup(bool memoList, const QPoint& globalPos);
     void columnClicked(int column);
+    // The commands' states and the status bar at the next turn of the loop.
     void scheduleStatus();
-    void stepToMemo(bool forward);
-    // The memo the previous or next memo command goes to; 0 when none.
-    tidemark::ItemId memoStep(bool forward) const;
 
     Application& m_app;
     MainWindow& m_window;
@@ -143,6 +124,9 @@ private:
     MemoTextView& m_text;
     QComboBox& m_pathBox;
     std::unique_ptr<tidemark::LockDialogs> m_lockDialogs;
+    std::unique_ptr<ListNavigation> m_navigation;
+    std::unique_ptr<TitleRenaming> m_renaming;
+    std::unique_ptr<ListRowUpdates> m_rowUpdates;
     FocusWindow m_focusWindow = FocusWindow::kMemoList;
     bool m_statusPending = false;
 };

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "app/context/item_view_updater.h"
 #include "app/frame/application.h"
 #include "app/frame/edit_focus_of.h"
 #include "app/frame/file_commands.h"
@@ -52,7 +53,7 @@ SelectionSource& MainWindowContext::selection() const {
 }
 
 ItemViewUpdater& MainWindowContext::views() const {
-    return *m_window.lists();
+    return m_window.lists()->rowUpdates();
 }
 
 QPlainTextEdit& MainWindowContext::memoTextPane() const {
@@ -77,7 +78,7 @@ void MainWindowContext::focusMemoList() {
     ListPanes& lists = *m_window.lists();
     // The list must come into view where it takes turns with the text.
     if (m_window.layoutMode() == PaneLayout::kAlternate)
-        lists.closeOpenMemo();
+        lists.rowUpdates().closeOpenMemo();
     m_window.panes()->relayout();
     m_window.panes()->memoList()->setFocus(Qt::OtherFocusReason);
 }

@@ -13,6 +13,7 @@
 #include "app/common/qt_text.h"
 #include "app/edit/password_dialog.h"
 #include "app/frame/application.h"
+#include "app/context/item_view_updater.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
@@ -169,7 +170,7 @@ TEST_F(MemoListTest, ANewItemAfterAnExpandedGroupComesAfterItsWholeSubtree) {
     const ItemId idea = note.CreateItem(ItemType::kMemo);
     note.FindItem(idea)->SetRawTitle("idea");
     note.InsertItems(idea, work, Placement::kBeside, Placement::kAfter, true);
-    lists->itemInserted(idea);
+    lists->rowUpdates().itemInserted(idea);
     EXPECT_EQ(shownRows(), (QStringList{"work", "  plan", "  notes", "    deep", "idea", "diary"}));
 
     // Inside a collapsed group: the group opens with its new child.
@@ -177,7 +178,7 @@ TEST_F(MemoListTest, ANewItemAfterAnExpandedGroupComesAfterItsWholeSubtree) {
     const ItemId later = note.CreateItem(ItemType::kMemo);
     note.FindItem(later)->SetRawTitle("later");
     note.InsertItems(later, notes, Placement::kInside, Placement::kAfter, true);
-    lists->itemInserted(later);
+    lists->rowUpdates().itemInserted(later);
     EXPECT_EQ(shownRows(),
               (QStringList{"work", "  plan", "  notes", "    deep", "    later", "idea", "diary"}));
 }
@@ -185,9 +186,9 @@ TEST_F(MemoListTest, ANewItemAfterAnExpandedGroupComesAfterItsWholeSubtree) {
 TEST_F(MemoListTest, RemovingTheFocusedRowFocusesTheRowAbove) {
     focus(diary);
     Note& note = app->note();
-    lists->itemRemoving(diary);
+    lists->rowUpdates().itemRemoving(diary);
     note.DeleteItems(diary, 1);
-    lists->afterRemoval();
+    lists->rowUpdates().afterRemoval();
     EXPECT_EQ(shownRows(), (QStringList{"work"}));
     EXPECT_EQ(list->focusedItem(), work);
     EXPECT_EQ(list->selectedCount(), 0);
@@ -396,7 +397,7 @@ TEST_F(MemoListTest, AnEmptyNoteShowsHintRowsUntilTheFirstCommand) {
     trigger(kCmdLayoutSideBySide);  // any command ends the hints
     EXPECT_EQ(list->model()->rowCount(), 0);
     const ItemId first = AddMemo(note, note.RootId(), "first");
-    lists->itemInserted(first);
+    lists->rowUpdates().itemInserted(first);
     EXPECT_EQ(shownRows(), (QStringList{"first"}));
 }
 
