@@ -143,6 +143,8 @@ FileCommands::OpenOutcome FileCommands::loadHere(const QString& path, bool readO
         m_app.createInitialNote();
         return OpenOutcome::kFailed;
     }
+    // The item that was current when the note was saved is shown again.
+    const ItemId wasCurrent = note.CurrentItemId();
     note.SetCurrentItemId(note.RootId());
     m_app.setNotePath(path);
     QDir::setCurrent(QFileInfo(path).absolutePath());
@@ -155,6 +157,7 @@ FileCommands::OpenOutcome FileCommands::loadHere(const QString& path, bool readO
         window->noteReplaced();
         window->applyNoteView();
         window->showForNote();
+        window->revealItem(wasCurrent);
     }
     if (note.FileVersionRead() < Note::kVersion) {
         showMessage(owner(), MessageKind::kInformation, uiText(Msg::kNoteUpgraded));
@@ -401,10 +404,7 @@ bool FileCommands::openHelpNote(int topic) {
         window->noteReplaced();
         window->applyNoteView();
         window->showForNote();
-        const auto item = static_cast<ItemId>(topic);
-        if (item != kNoItem && item != note.RootId() && note.FindItem(item)) {
-            window->showItem(item);
-        }
+        window->revealItem(static_cast<ItemId>(topic));
         window->updateTitle();
     }
     return true;

@@ -21,11 +21,12 @@
 #include "app/frame/note_file_service.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/path_box.h"
+#include "app/frame/session_end.h"
 #include "app/frame/toolbars.h"
 #include "app/list/memo_list.h"
 #include "app/list/title_editor.h"
-#include "app/frame/session_end.h"
 #include "app/test_support.h"
+#include "app/text/memo_text_view.h"
 #include "core/file/note_bytes.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
@@ -256,6 +257,24 @@ TEST_F(PendingTitleTest, ClosingAsksAboutTheTitleBeingEditedAndYesSavesIt) {
     EXPECT_EQ(titlesInFile(path), std::vector<std::string>{"renamed"});
 }
 
+TEST_F(FileCommandsTest, AReopenedNoteShowsTheItemThatWasCurrentWhenItWasSaved) {
+    const QString path = env.path(QStringLiteral("current.tmk"));
+    {
+        Note note;
+        note.MakeNew(ByteString("root"));
+        AddMemo(note, note.RootId(), "first");
+        const ItemId second = AddMemo(note, note.RootId(), "second");
+        AddMemo(note, note.RootId(), "third");
+        note.SetCurrentItemId(second);
+        note.Save(*env.files, pathToBytes(path), true);
+    }
+    start({path});
+    const ItemId second = app->note().FindItem(app->note().RootId())->links.firstChild + 1;
+    ASSERT_EQ(app->note().FindItem(second)->Title(), ByteString("second"));
+    EXPECT_EQ(window->panes()->memoList()->focusedItem(), second);
+    EXPECT_EQ(window->panes()->memoText()->openMemo(), second);
+}
+
 TEST_F(FileCommandsTest, SaveWritesATitleTypedIntoThePathBoxButNotConfirmed) {
     const QString path = env.path(QStringLiteral("titles.tmk"));
     writeNoteFile(*env.files, path, {"old"});
@@ -290,7 +309,7 @@ private:
 
 struct SessionEndCase {
     const char* name;
-    bool changed;      // a memo was added since the note was opened
+    bool changed;  // a memo was added since the note was opened
     bool autoSave;
     bool interaction;  // the session manager lets the program ask
     int answer;        // the button given to the question; 0: no question expected

@@ -197,6 +197,15 @@ void MainWindow::showItem(tidemark::ItemId item) {
     refreshStatus();
 }
 
+void MainWindow::revealItem(tidemark::ItemId item) {
+    tidemark::Note& note = m_app.note();
+    const tidemark::Item* found = note.FindItem(item);
+    if (!found || item == note.RootId() || !m_lists->revealAndSelect(item, true))
+        return;
+    if (found->IsMemo())
+        showItem(item);
+}
+
 void MainWindow::storeColumnWidths() {
     storeMemoColumnWidths(*m_panes->memoList(), m_app.note().View());
 }

@@ -61,6 +61,10 @@ public:
     void bringToFront();
     // Opens the item in the panes: a memo in the text pane.
     void showItem(tidemark::ItemId item);
+    // Reveals and selects the item in the memo list (a group then lists its
+    // children in the group list) and opens a memo; nothing for the root or
+    // an item that is gone or lies in a group locked shut.
+    void revealItem(tidemark::ItemId item);
     void storeColumnWidths();
     void readOnlyChanged();
 

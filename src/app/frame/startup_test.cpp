@@ -7,15 +7,20 @@
 #include <QProcess>
 #include <QTest>
 
+#include "app/common/qt_text.h"
 #include "app/common/ui_strings.h"
 #include "app/frame/application.h"
 #include "app/frame/first_run_dialog.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/startup_option_dialog.h"
+#include "app/list/group_content_list.h"
+#include "app/list/group_content_model.h"
+#include "app/list/memo_list.h"
 #include "app/test_support.h"
 #include "app/text/memo_text_view.h"
 #include "core/model/note.h"
+#include "core/model/note_test_support.h"
 #include "core/settings/settings.h"
 
 namespace {
@@ -165,6 +170,37 @@ TEST(Startup, TheHelpNoteOpensReadOnlyAtItsTopic) {
     EXPECT_TRUE(text->isReadOnly());
 }
 
+TEST(Startup, AHelpTopicIsRevealedAndSelectedInTheMemoList) {
+    // root 1: memo 2, chapter 3 (closed, holding page 4), memo 5.
+    auto writeHelp = [](TestEnvironment& env) {
+        tidemark::Note note;
+        note.MakeNew(tidemark::ByteString("help"));
+        tidemark::AddMemo(note, note.RootId(), "intro");
+        const tidemark::ItemId chapter = tidemark::AddGroup(note, note.RootId(), "chapter");
+        tidemark::AddMemo(note, chapter, "page");
+        tidemark::AddMemo(note, note.RootId(), "last");
+        note.Save(*env.files, pathToBytes(env.environment().helpNotePath), true);
+    };
+    {
+        TestEnvironment env;
+        writeHelp(env);
+        StartupOutcome outcome = env.start({QStringLiteral("/h"), QStringLiteral("4")});
+        ASSERT_TRUE(outcome.runLoop);
+        MainWindow& window = *outcome.application->window();
+        EXPECT_EQ(window.panes()->memoList()->focusedItem(), 4u);
+        EXPECT_EQ(window.panes()->memoText()->openMemo(), 4u);
+    }
+    {
+        TestEnvironment env;
+        writeHelp(env);
+        StartupOutcome outcome = env.start({QStringLiteral("/h"), QStringLiteral("3")});
+        ASSERT_TRUE(outcome.runLoop);
+        MainWindow& window = *outcome.application->window();
+        EXPECT_EQ(window.panes()->memoList()->focusedItem(), 3u);
+        EXPECT_EQ(window.panes()->groupList()->contentModel()->group(), 3u);
+    }
+}
+
 TEST(Startup, AHelpTopicWithoutAPageOpensTheHelpNoteAsTheRootTopicDoes) {
     // What "/h 0" shows: the help note from its beginning.
     auto shown = [](const char* topic) {
@@ -176,11 +212,10 @@ TEST(Startup, AHelpTopicWithoutAPageOpensTheHelpNoteAsTheRootTopicDoes) {
             return std::pair<tidemark::ItemId, tidemark::ItemId>{};
         Application& app = *outcome.application;
         EXPECT_TRUE(app.isHelpNote()) << topic;
-        return std::pair{app.note().CurrentItemId(),
-                         app.window()->panes()->memoText()->openMemo()};
+        return std::pair{app.note().CurrentItemId(), app.window()->panes()->memoText()->openMemo()};
     };
     const auto atRoot = shown("0");
-    EXPECT_NE(atRoot, shown("3"));  // a page that exists is shown instead
+    EXPECT_NE(atRoot, shown("3"));                 // a page that exists is shown instead
     for (const char* topic : {"99", "-5", "1"}) {  // no such item, not an id, the root itself
         EXPECT_EQ(shown(topic), atRoot) << topic;
     }
