@@ -24,6 +24,7 @@
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
 #include "core/common/error_code.h"
+#include "core/common/path_compare.h"
 #include "core/file/note_storage.h"
 #include "core/model/note.h"
 #include "core/settings/default_note.h"
@@ -46,7 +47,7 @@ constexpr std::uint32_t kSaveBeforeReadOnly = 20097;
 namespace Startup = tidemark::StartupOption;
 
 bool samePath(const QString& a, const QString& b) {
-    return !a.isEmpty() && a.compare(b, Qt::CaseInsensitive) == 0;
+    return !a.isEmpty() && tidemark::SamePath(pathToBytes(a), pathToBytes(b));
 }
 
 QString absolute(const QString& path) {

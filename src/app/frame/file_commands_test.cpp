@@ -27,6 +27,7 @@
 #include "app/list/title_editor.h"
 #include "app/test_support.h"
 #include "app/text/memo_text_view.h"
+#include "core/common/path_compare.h"
 #include "core/file/note_bytes.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
@@ -115,6 +116,13 @@ TEST_F(FileCommandsTest, OpenWithTheReadOnlyBoxOrWhenTheWindowHoldsANote) {
     app->fileCommands().openNoteByPath(first, false);
     EXPECT_EQ(env.launcher.started.size(), 1u);
     EXPECT_EQ(app->notePath(), first);
+
+    // A name that differs in case is another file where the file system
+    // tells them apart.
+    const QString upper = env.path(QStringLiteral("FIRST.tmk"));
+    writeNoteFile(*env.files, upper, {"A"});
+    app->fileCommands().openNoteByPath(upper, false);
+    EXPECT_EQ(env.launcher.started.size(), kPathsIgnoreCase ? 1u : 2u);
 }
 
 TEST_F(FileCommandsTest, NewStartsAnotherProcessUnlessTheWindowIsEmpty) {

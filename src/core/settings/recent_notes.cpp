@@ -1,6 +1,6 @@
 #include "core/settings/recent_notes.h"
 
-#include "core/common/sjis.h"
+#include "core/common/path_compare.h"
 #include "core/settings/menu_entry_text.h"
 #include "core/settings/value_names.h"
 
@@ -14,7 +14,7 @@ void RecentNotes::Add(const ByteString& path) {
     if (path.Empty())
         return;
     for (auto it = m_paths.begin(); it != m_paths.end(); ++it) {
-        if (CompareTextNoCase(it->View(), path.View()) == 0) {
+        if (SamePath(it->View(), path.View())) {
             m_paths.erase(it);
             break;
         }
