@@ -5,8 +5,7 @@
 //   e2e_setup NOTE TITLE...
 //
 // The settings go to the user store of the environment (HOME and
-// XDG_CONFIG_HOME choose it). Keys given beyond the defaults: Shift+J makes
-// a new memo, Alt+Ctrl+Q ends the program.
+// XDG_CONFIG_HOME choose it). Shift+J is given to the new-memo command.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -24,8 +23,6 @@ namespace {
 
 constexpr std::uint8_t kKeyFlags = 0x03;
 constexpr std::uint8_t kShift = 0x04;
-constexpr std::uint8_t kCtrl = 0x08;
-constexpr std::uint8_t kAlt = 0x10;
 
 bool writeSettings() {
     QSettingsValueStore store;
@@ -35,8 +32,7 @@ bool writeSettings() {
         return false;
     KeyTable keys;
     keys.Load(store);
-    return keys.SetKey(kCmdNewMemo, kKeyFlags | kShift, 'J') &&
-           keys.SetKey(kCmdExit, kKeyFlags | kCtrl | kAlt, 'Q') && keys.Save(store);
+    return keys.SetKey(kCmdNewMemo, kKeyFlags | kShift, 'J') && keys.Save(store);
 }
 
 bool writeNote(const char* path, int count, char** titles) {

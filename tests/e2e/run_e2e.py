@@ -193,7 +193,10 @@ class Session:
     def finish(self):
         """Saves, ends the program and gives the saved note."""
         self.xdo("key", "ctrl+s")
-        self.xdo("key", "alt+ctrl+q")
+        # The File menu, then its last command (the program's end).
+        self.xdo("key", "alt+f")
+        poll("the File menu", lambda: len(self.windows()) > 1)
+        self.xdo("key", "x")
         try:
             self.process.wait(timeout=WAIT)
         except subprocess.TimeoutExpired:
