@@ -1,15 +1,14 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <utility>
 
-#include "app/edit/item_mime_data.h"
-#include "app/edit/pending_items.h"
+#include "app/edit/clipboard_protocol.h"
+#include "app/edit/item_placement.h"
 #include "core/model/item_id.h"
 
 class EditPrompts;
@@ -24,26 +23,16 @@ class Settings;
 
 // Moving items through the system clipboard from the lists: cut, copy and
 // the three pastes (after, before, inside the focused item of the list that
-// is the focus window).
+// is the focus window), and drops on a list.
 //
-// A cut or copy holds the selected items (PendingItems) and puts data on the
-// clipboard that is made only when some program first asks for it: the
-// item records and their text export. Making it deletes nothing, whoever
-// asks (clipboard managers read every format at once). A pending cut
-// becomes a move only when the items have been pasted by a window of the
-// program: a paste of this object takes the items as they are now, pastes
-// them and then deletes them (unless the note is read-only); a paste in
-// another window hands the clipboard on with the cut's mark
-// (kPastedCutMimeType), and the cut items are then deleted here if they are
-// still what that window read. Until then they stay in place, drawn ghosted
-// (isCut); Escape (cancelCut) or another program taking the clipboard ends
-// the cut with nothing moved. Pasting creates new items with fresh ids from
-// the item records, or a new memo from plain text.
+// What goes on the clipboard and when a cut moves is ClipboardProtocol's
+// part, where new items may go ItemPlacement's, what a drop offers
+// readDroppedData's; this object puts them together with the window. A
+// paste or drop creates new items with fresh ids from item records, a
+// link memo from a web link, or a new memo from plain text.
 //
 // GUI thread only. The note, settings, selection, views and prompts must
-// outlive the object. When it goes while its data is still unrequested on
-// the clipboard, the data is made then, without deleting anything, so that
-// other programs can still paste it.
+// outlive the object.
 class ItemClipboard : public QObject {
     Q_OBJECT
 public:
@@ -96,66 +85,30 @@ signals:
     void revealRequested(tidemark::ItemId item, bool exclusive);
 
 private:
-    enum class Kind { kNone, kCut, kCopy };
-    // Where a paste goes: the target and the Placement relation and order.
-    struct Place {
-        tidemark::ItemId target = tidemark::kNoItem;
-        int relation = 0;
-        int order = 0;
-    };
-
     bool readOnly() const;
     void markModified();
     void reportFailure(std::uint32_t code);
-    // The focused item of the focus window list; 0 when none.
-    tidemark::ItemId focusedItem() const;
-    // What a paste with `relation` and `order` aims at; nothing when the
-    // command needs a focused item and there is none.
-    std::optional<Place> pastePlace(int relation, int order) const;
-    // This object's data is what the clipboard holds now.
-    bool ownsClipboard() const;
+    // What a paste with `relation` and `order` aims at in the focus window
+    // list; nothing when the command needs a focused item and there is none.
+    std::optional<ItemPlace> pastePlace(int relation, int order) const;
 
-    void take(Kind kind);
-    // Lets go of the pending items (the cut rows lose their ghosting).
-    void dropPending();
-    // The data of the pending items; nothing when they cannot be written.
-    std::optional<ItemMimeData::Content> makeContent();
-    // The first request for the clipboard data.
-    std::optional<ItemMimeData::Content> render();
-    void clipboardChanged();
-    // The pending cut was pasted: its items go. The clipboard keeps
-    // `moved` (what was pasted) as a copy when it still holds this cut.
-    void finishMove(const ItemMimeData::Content& moved);
-    // Another window's cut, named by `mark`, was pasted here from the
-    // clipboard: the clipboard goes on holding the same items and text,
-    // with the mark that lets that window delete its items.
-    void handOnPastedCut(const QByteArray& items, const QString& text, const QByteArray& mark);
-
-    // With `fallBack` (a paste) a place refused by a lock sends the items
-    // to the end of the note; without (a drop) nothing goes in.
-    bool pasteItems(const QByteArray& block, Place place, bool fallBack);
-    bool pasteText(const QString& text, const Place& place);
-    bool pasteLink(const QString& url, const QString& title, const Place& place);
-    // The item whose lock stands in the way of placing items at `place`,
-    // with the message that says so (20082 or 20077); nothing when none.
-    // `run` is the run to place (0: judge the place alone).
-    std::optional<std::pair<std::uint32_t, tidemark::ItemId>> lockRefusal(
-        const Place& place, tidemark::ItemId run) const;
-    // The lock owner items placed at `place` take; 0 when none.
-    tidemark::ItemId lockOwnerAt(const Place& place) const;
+    // The run of item records `block` at `place`: a place refused by a lock
+    // (or gone) sends the run as `whenRefused` says.
+    bool pasteItems(const QByteArray& block, const ItemPlace& place,
+                    ItemPlacement::WhenRefused whenRefused);
+    bool pasteText(const QString& text, const ItemPlace& place);
+    bool pasteLink(const QString& url, const QString& title, const ItemPlace& place);
+    // Shows the error of a lock in the way of one new memo at `place`.
+    bool refusedForMemo(const ItemPlace& place);
     // Expands a collapsed group that receives items as children.
-    void openTarget(const Place& place);
+    void openTarget(const ItemPlace& place);
 
     tidemark::Note& m_note;
     const tidemark::Settings& m_settings;
     SelectionSource& m_selection;
     ItemViewUpdater& m_views;
     EditPrompts& m_prompts;
-    PendingItems m_pending;
-    Kind m_kind = Kind::kNone;
-    QPointer<ItemMimeData> m_data;  // owned by the clipboard
-    QByteArray m_cutMark;           // names the pending cut on the clipboard
-    // The item records of the pending cut as the clipboard gave them out.
-    std::optional<QByteArray> m_cutRendered;
+    ItemPlacement m_placement;
+    ClipboardProtocol m_protocol;
     FileImporter m_importFiles;
 };

@@ -12,12 +12,9 @@
 #include "app/common/qt_text.h"
 #include "app/common/ui_strings.h"
 #include "app/text/link_highlighter.h"
-#include "app/text/recent_memos.h"
 #include "app/text/text_insertion.h"
-#include "core/common/sjis.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
-#include "core/model/note_host.h"
 #include "core/settings/settings.h"
 #include "platform/qt_font_service.h"
 
@@ -32,38 +29,25 @@ constexpr std::uint32_t kCannotOpen = 12010;
 constexpr std::uint32_t kUnstorable = 12019;
 constexpr std::uint32_t kDefaultFileNameTemplate = 10047;
 
-// The title taken from the first line: at most this many characters of the
-// text, then at most this many bytes.
-constexpr int kTitleChars = 300;
-constexpr std::size_t kTitleBytes = 259;
 constexpr int kTextMargin = 5;
 
 QColor qColour(tidemark::Colour colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
-const tidemark::Settings& firstRunSettings() {
-    static const tidemark::Settings settings;
-    return settings;
-}
-
-// Line breaks of the document: between blocks, and the soft break that
-// pasted text may carry.
-QString withStoredLineEnds(QString text) {
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    return text;
-}
-
-// Every line end of a stored text (CR LF, or a lone CR or LF) as the one
-// line break of the document.
-QString withDocumentLineEnds(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
-
 }  // namespace
+
+// The session's view of the document: read only when the session needs it.
+class MemoTextView::DocumentText : public MemoSession::TextSource {
+public:
+    explicit DocumentText(QTextDocument& document) : m_document(document) {}
+    QString text() const override { return m_document.toRawText(); }
+    QString firstLine() const override { return m_document.firstBlock().text(); }
+    void textStored() override { m_document.setModified(false); }
+
+private:
+    QTextDocument& m_document;
+};
 
 // Marks the changes the program makes itself, which are no edits of the user.
 class MemoTextView::Suppress {
@@ -78,7 +62,10 @@ private:
 };
 
 MemoTextView::MemoTextView(QWidget* parent)
-    : QPlainTextEdit(parent), m_desktopOpener(std::make_unique<DesktopLinkOpener>()) {
+    : QPlainTextEdit(parent),
+      m_documentText(std::make_unique<DocumentText>(*document())),
+      m_session(*m_documentText),
+      m_desktopOpener(std::make_unique<DesktopLinkOpener>()) {
     setObjectName(QStringLiteral("memoTextView"));
     new LinkHighlighter(document());
     document()->setDocumentMargin(kTextMargin);
@@ -87,6 +74,12 @@ MemoTextView::MemoTextView(QWidget* parent)
     m_inputBurst.setInterval(0);
     connect(&m_inputBurst, &QTimer::timeout, this, &MemoTextView::editStateChanged);
     connect(document(), &QTextDocument::contentsChange, this, &MemoTextView::contentsChanged);
+    connect(&m_session, &MemoSession::memoUpdated, this, &MemoTextView::memoUpdated);
+    connect(&m_session, &MemoSession::titleChanged, this, &MemoTextView::titleChanged);
+    connect(&m_session, &MemoSession::recentMemosChanged, this, &MemoTextView::recentMemosChanged);
+    connect(&m_session, &MemoSession::unstorable, this, [this](const QString& characters) {
+        showNotice(Notice::kFailure, uiFormat(kUnstorable, {utf8(characters)}));
+    });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
         // The hint takes no focus: it goes back where it came from.
         if (now != this || holdsMemo() || !old || old == this)
@@ -103,12 +96,8 @@ MemoTextView::MemoTextView(QWidget* parent)
 
 MemoTextView::~MemoTextView() = default;
 
-const tidemark::Settings& MemoTextView::settings() const {
-    return m_settings ? *m_settings : firstRunSettings();
-}
-
 void MemoTextView::setSettings(const tidemark::Settings* settings) {
-    m_settings = settings;
+    m_session.setSettings(settings);
     applySettings();
 }
 
@@ -121,13 +110,6 @@ void MemoTextView::applySettings() {
 
 void MemoTextView::setLinkOpener(LinkOpener* opener) {
     m_opener = opener;
-}
-
-tidemark::Memo* MemoTextView::memo() const {
-    if (!m_note)
-        return nullptr;
-    tidemark::Item* item = m_note->FindItem(m_openMemo);
-    return item && item->IsMemo() ? static_cast<tidemark::Memo*>(item) : nullptr;
 }
 
 void MemoTextView::applyFont() {
@@ -156,7 +138,6 @@ void MemoTextView::loadText(const QString& text) {
     Suppress suppress(*this);
     setPlainText(text);
     document()->setModified(false);
-    m_textModified = false;
 }
 
 void MemoTextView::applyState() {
@@ -164,7 +145,7 @@ void MemoTextView::applyState() {
         setReadOnly(true);
         setTextInteractionFlags(Qt::NoTextInteraction);
         viewport()->setCursor(Qt::ArrowCursor);
-    } else if (m_noteReadOnly) {
+    } else if (isNoteReadOnly()) {
         setReadOnly(true);
         setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         viewport()->setCursor(Qt::IBeamCursor);
@@ -175,11 +156,10 @@ void MemoTextView::applyState() {
 }
 
 void MemoTextView::showHint(bool noteHasItems) {
-    m_openMemo = tidemark::kNoItem;
     m_hoveredLink.reset();
     m_pressedLink.reset();
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    loadText(withDocumentLineEnds(uiText(noteHasItems ? kPickAMemoText : kCreateAMemoText)));
+    loadText(withEditedLineEnds(uiText(noteHasItems ? kPickAMemoText : kCreateAMemoText)));
     Suppress suppress(*this);
     QTextCursor all(document());
     all.select(QTextCursor::Document);
@@ -191,70 +171,39 @@ void MemoTextView::showHint(bool noteHasItems) {
 }
 
 void MemoTextView::showPlaceholder(bool noteHasItems) {
-    m_note = nullptr;
+    m_session.leaveNote();
     showHint(noteHasItems);
 }
 
 void MemoTextView::showMemo(tidemark::Note& note, ItemId memoId) {
-    const tidemark::Item* item = note.FindItem(memoId);
-    if (!item || !item->IsMemo())
+    const std::optional<QString> text = m_session.open(note, memoId);
+    if (!text)
         return;
-    if (holdsMemo() && m_note == &note)
-        closeOpenMemo();
-    const auto& memo = static_cast<const tidemark::Memo&>(*item);
-    m_note = &note;
-    m_openMemo = memoId;
-    setLineWrapMode(memo.WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-    loadText(withDocumentLineEnds(toQString(memo.Body())));
+    applyWordWrap();
+    loadText(*text);
     applyState();
     setColoursFor(note, memoId);
     emit memoUpdated(memoId);
 }
 
-void MemoTextView::closeOpenMemo() {
-    const ItemId closing = m_openMemo;
-    if (tidemark::Memo* open = memo())
-        open->newMemoMark = 0;
-    commitEdits();
-    applyTitleFromFirstLine();
-    m_openMemo = tidemark::kNoItem;
-    if (m_note && recordRecentMemo(*m_note, closing))
-        emit recentMemosChanged();
-    emit memoUpdated(closing);
-}
-
 void MemoTextView::closeMemo(bool noteHasItems) {
-    if (holdsMemo())
-        closeOpenMemo();
+    m_session.close();
     showHint(noteHasItems);
-    if (m_note)
-        setColoursFor(*m_note, m_note->CurrentItemId());
+    if (tidemark::Note* note = m_session.note())
+        setColoursFor(*note, note->CurrentItemId());
 }
 
 void MemoTextView::commitEdits() {
-    if (m_noteReadOnly || !m_textModified)
-        return;
-    tidemark::Memo* open = memo();
-    if (!open)
-        return;
-    QString lost;
-    open->SetBody(fromQString(withStoredLineEnds(document()->toRawText()), &lost));
-    m_textModified = false;
-    document()->setModified(false);
-    if (!lost.isEmpty())
-        showNotice(Notice::kFailure, uiFormat(kUnstorable, {utf8(lost)}));
-    emit memoUpdated(m_openMemo);
-    if (tidemark::NoteHost* host = m_note->Host())
-        host->SetModified(true, true);
+    m_session.store();
 }
 
 void MemoTextView::applyWordWrap() {
-    if (const tidemark::Memo* open = memo())
+    if (const tidemark::Memo* open = m_session.memo())
         setLineWrapMode(open->WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void MemoTextView::setNoteReadOnly(bool readOnly) {
-    m_noteReadOnly = readOnly;
+    m_session.setReadOnly(readOnly);
     applyState();
 }
 
@@ -299,38 +248,10 @@ QColor MemoTextView::backgroundColour() const {
     return palette().color(QPalette::Base);
 }
 
-void MemoTextView::applyTitleFromFirstLine() {
-    if (m_noteReadOnly)
-        return;
-    tidemark::Memo* open = memo();
-    if (!open || open->IsBodyLink())
-        return;
-    const tidemark::Settings& options = settings();
-    if (!options.TitleFromFirstLine && !(options.TypeBodyFirst && open->newMemoMark))
-        return;
-    QString line = document()->firstBlock().text().left(kTitleChars);
-    if (const qsizetype soft = line.indexOf(QChar::LineSeparator); soft >= 0)
-        line.truncate(soft);
-    tidemark::ByteString title = fromQString(line);
-    title.Resize(tidemark::SafeCutLength(title.View(), kTitleBytes));
-    if (title == open->Title())
-        return;
-    open->SetTitle(std::move(title));
-    emit titleChanged(m_openMemo);
-    emit memoUpdated(m_openMemo);
-}
-
 void MemoTextView::contentsChanged(int position, int removed, int added) {
     if (m_suppressed || !holdsMemo() || (removed == 0 && added == 0))
         return;
-    const bool firstChange = !m_textModified;
-    m_textModified = true;
-    if (firstChange && m_note) {
-        if (tidemark::NoteHost* host = m_note->Host())
-            host->SetModified(true, true);
-    }
-    if (position < document()->firstBlock().length())
-        applyTitleFromFirstLine();
+    m_session.textEdited(position < document()->firstBlock().length());
     inputArrived();
 }
 
@@ -377,8 +298,9 @@ void MemoTextView::insertPlain(const QString& text) {
 }
 
 QString MemoTextView::dateTimeNow() const {
+    const tidemark::Note* note = m_session.note();
     const tidemark::SystemTime now =
-        m_note ? m_note->GetClock().Now() : tidemark::SystemClock::Instance().Now();
+        note ? note->GetClock().Now() : tidemark::SystemClock::Instance().Now();
     return dateTimeText(now, settings().DateTimeFormat);
 }
 
@@ -515,10 +437,7 @@ void MemoTextView::focusOutEvent(QFocusEvent* event) {
     // A menu opening over the pane takes the focus only for a moment.
     if (event->reason() == Qt::PopupFocusReason || !holdsMemo())
         return;
-    applyTitleFromFirstLine();
-    if (tidemark::Memo* open = memo())
-        open->newMemoMark = 0;
-    commitEdits();
+    m_session.finishEditing();
 }
 
 void MemoTextView::contextMenuEvent(QContextMenuEvent* event) {

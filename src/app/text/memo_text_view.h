@@ -9,15 +9,17 @@
 
 #include "app/common/link_opener.h"
 #include "app/text/memo_links.h"
+#include "app/text/memo_session.h"
 #include "core/model/item_id.h"
 
 namespace tidemark {
-class Memo;
 class Note;
 class Settings;
 }  // namespace tidemark
 
-// The body of the open memo, or a hint text when no memo is open.
+// The body of the open memo, or a hint text when no memo is open. Which memo
+// is open and how its text is stored belong to its MemoSession; the pane
+// draws and edits the text and tells the session what happened to it.
 //
 // Typing changes only the widget; the text goes back into the memo (as the
 // note's CP932 bytes, lines ending in CR LF) when it is stored: commitEdits(),
@@ -78,14 +80,14 @@ public:
     // The open memo's word-wrap setting changed.
     void applyWordWrap();
 
-    tidemark::ItemId openMemo() const { return m_openMemo; }
-    bool holdsMemo() const { return m_openMemo != tidemark::kNoItem; }
+    tidemark::ItemId openMemo() const { return m_session.openMemo(); }
+    bool holdsMemo() const { return m_session.holdsMemo(); }
     // The text was edited since it was loaded or last stored.
-    bool isTextModified() const { return m_textModified; }
+    bool isTextModified() const { return m_session.isTextModified(); }
     void setNoteReadOnly(bool readOnly);
-    bool isNoteReadOnly() const { return m_noteReadOnly; }
+    bool isNoteReadOnly() const { return m_session.isReadOnly(); }
     // A memo is open and the note may be changed.
-    bool canEdit() const { return holdsMemo() && !m_noteReadOnly; }
+    bool canEdit() const { return m_session.canEdit(); }
 
     // The pane's colours for `focused`, an item of `note` (0: none): its own
     // text colour, else the note's; the background of the nearest item up
@@ -146,16 +148,14 @@ protected:
 
 private:
     class Suppress;
+    class DocumentText;
 
-    const tidemark::Settings& settings() const;
-    tidemark::Memo* memo() const;
+    const tidemark::Settings& settings() const { return m_session.settings(); }
     void loadText(const QString& text);
     void applyState();
     void applyFont();
     void applyTabWidth();
     void showHint(bool noteHasItems);
-    void closeOpenMemo();
-    void applyTitleFromFirstLine();
     void contentsChanged(int position, int removed, int added);
     bool isStorable(char32_t c);
     // `text` without the characters the note cannot hold, which are named
@@ -166,11 +166,8 @@ private:
     void paintMarks(QPaintEvent* event);
     QStringList droppedFiles(const QMimeData* source) const;
 
-    const tidemark::Settings* m_settings = nullptr;
-    tidemark::Note* m_note = nullptr;
-    tidemark::ItemId m_openMemo = tidemark::kNoItem;
-    bool m_textModified = false;
-    bool m_noteReadOnly = false;
+    std::unique_ptr<DocumentText> m_documentText;
+    MemoSession m_session;
     int m_suppressed = 0;
     int m_markFlags = kMarkLineEnds | kMarkEnd;
     bool m_noteColours = false;  // colours of the memo, not of the system
