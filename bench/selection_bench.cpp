@@ -17,6 +17,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/common/command_actions.h"
 #include "app/frame/application.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"

@@ -6,8 +6,9 @@ level), works on the memo list with the mouse and the keyboard, saves, ends
 the program and reads the saved note back with `tidemark-tool dump`.
 
 Rows are found from pictures of the window: after Home only the first row is
-selected, after Ctrl+A every row; the rows that changed between the two
-pictures are B to E, which gives the top of the list and the row height.
+selected, after Ctrl+A every row; the titles that changed between the two
+pictures are those of A to E, which gives the top of the list, the row height
+and where the titles end.
 """
 
 import argparse
@@ -106,7 +107,7 @@ class Session:
 
     def picture(self):
         """The window as rows of RGB pixels."""
-        data = subprocess.run(["import", "-window", self.window, "ppm:-"], env=self.env,
+        data = subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"], env=self.env,
                               capture_output=True, check=True).stdout
         fields, at = [], 0
         while len(fields) < 4:
@@ -121,35 +122,62 @@ class Session:
         pixels = data[at + 1:]
         return width, height, [pixels[y * width * 3:(y + 1) * width * 3] for y in range(height)]
 
+    def settled_picture(self):
+        """A picture of the window once painting has come to rest."""
+        last = [None]
+
+        def same():
+            picture = self.picture()
+            if picture == last[0]:
+                return picture
+            last[0] = picture
+            time.sleep(0.1)
+            return None
+
+        return poll("the window to settle", same)
+
     def find_rows(self):
         self.xdo("key", "Home")
-        before = poll("a picture", self.picture)
+        before = self.settled_picture()
 
         def changed():
-            width, height, after = self.picture()
+            width, height, after = self.settled_picture()
             if (width, height) != before[:2]:
                 return None
-            counts = []
+            lines = []
             for y in range(height):
                 a, b = before[2][y], after[y]
-                xs = [x for x in range(width) if a[x * 3:x * 3 + 3] != b[x * 3:x * 3 + 3]]
-                counts.append((len(xs), xs))
-            widest = max(c for c, _ in counts)
-            if widest < 50:
+                lines.append([x for x in range(width) if a[x * 3:x * 3 + 3] != b[x * 3:x * 3 + 3]])
+            # The changed lines fall into bands: the rows A to E make the
+            # lowest tall one (the toolbars above change too, as commands for
+            # several rows come on; the status bar's count is a short band).
+            # Gaps of a few lines between rows belong to the band.
+            bands, start, end = [], None, None
+            for y in range(height + 1):
+                if y < height and lines[y]:
+                    if start is None or y - end > 4:
+                        if start is not None:
+                            bands.append((end - start + 1, start, end))
+                        start = y
+                    end = y
+            if start is not None:
+                bands.append((end - start + 1, start, end))
+            tall = [band for band in bands if band[0] >= 4 * 8]
+            if not tall:
                 return None
-            band = [y for y, (c, _) in enumerate(counts) if c >= widest * 0.9]
-            first, last = band[0], band[-1]
-            xs = counts[first][1]
-            return first, last, xs[0], xs[-1]
+            size, first, last = max(tall, key=lambda band: band[1])
+            xs = [x for y in range(first, last + 1) for x in lines[y]]
+            return first, last, min(xs), max(xs)
 
         self.xdo("key", "ctrl+a")
         first, last, left, right = poll("the rows to be selected", changed)
-        height = (last - first + 1) / (len(TITLES) - 1)
-        return first - height, height, left, right
+        # The focused row A is drawn anew as well: the band is rows A to E.
+        height = (last - first + 1) / len(TITLES)
+        return first, height, left, right
 
     def row_point(self, row, lower=False):
-        """A point in `row` away from the title (where a click would edit it)."""
-        x = int(self.left + (self.right - self.left) * 0.75)
+        """A point in `row` right of its title (where a click would edit it)."""
+        x = int(self.right + 40)
         y = int(self.top + self.row_height * (row + (0.8 if lower else 0.5)))
         return x, y
 
