@@ -128,7 +128,8 @@ Qt::ItemFlags MemoRowsModel::flags(const QModelIndex& index) const {
     const Item* found = item(index);
     if (!found)
         return itemId(index) == tidemark::kNoItem ? Qt::ItemIsEnabled : Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    // Rows can be dragged (MemoRowsView::startDrag hands the drag to the window).
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled;
     if (index.column() == 0)
         flags |= Qt::ItemIsEditable;
     if (!found->IsGroup())

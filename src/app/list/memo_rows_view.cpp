@@ -1,5 +1,6 @@
 #include "app/list/memo_rows_view.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -47,6 +48,8 @@ MemoRowsView::MemoRowsView(MemoRowsModel* model, QWidget* parent)
         emit columnClicked(column);
     });
     connect(m_painter, &ListRowPainter::editorMoveRequested, this, &MemoRowsView::moveTitleEdit);
+    m_clickEdit.setSingleShot(true);
+    connect(&m_clickEdit, &QTimer::timeout, this, &MemoRowsView::startClickedTitleEdit);
 }
 
 ItemId MemoRowsView::focusedItem() const {
@@ -221,7 +224,16 @@ void MemoRowsView::keyPressEvent(QKeyEvent* event) {
 }
 
 void MemoRowsView::mousePressEvent(QMouseEvent* event) {
+    m_clickEdit.stop();
     if (event->button() == Qt::LeftButton) {
+        const QModelIndex row = indexAt(event->position().toPoint()).siblingAtColumn(0);
+        const Qt::KeyboardModifiers modifiers = event->modifiers();
+        const bool selected = row.isValid() && selectionModel()->isSelected(row);
+        m_pressedRow = row;
+        m_pressedSoleFocused = selected && isSoleFocusedRow(row);
+        m_toggleOnRelease =
+            selected && (modifiers & Qt::ControlModifier) && !(modifiers & Qt::ShiftModifier);
+        m_doubleClicked = false;
         const QModelIndex state = stateImageAt(event->position().toPoint());
         if (state.isValid()) {
             event->accept();
@@ -246,6 +258,9 @@ void MemoRowsView::mouseDoubleClickEvent(QMouseEvent* event) {
         QTreeView::mouseDoubleClickEvent(event);
         return;
     }
+    // The click before this one may have asked for a title edit.
+    m_clickEdit.stop();
+    m_doubleClicked = true;
     const QPoint point = event->position().toPoint();
     const QModelIndex state = stateImageAt(point);
     if (state.isValid()) {
@@ -281,15 +296,51 @@ void MemoRowsView::focusOutEvent(QFocusEvent* event) {
 bool MemoRowsView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (m_model->itemId(index) == tidemark::kNoItem)
         return QTreeView::edit(index, trigger, event);
-    // A click starts editing only on the title of the focused row.
+    // A click starts editing only on the title of the row that was focused
+    // and alone selected before it, and only when no double click follows.
     if (trigger == QAbstractItemView::SelectedClicked) {
         const QModelIndex first = index.siblingAtColumn(0);
         const QRect label = ListRowPainter::labelRect(visualRect(first), 0);
         const auto* mouse = dynamic_cast<QMouseEvent*>(event);
         if (index.column() != 0 || !mouse || !label.contains(mouse->position().toPoint()))
             return false;
+        if (m_doubleClicked || !m_pressedSoleFocused || first != QModelIndex(m_pressedRow))
+            return false;
+        m_clickEditRow = first;
+        m_clickEdit.start(QApplication::doubleClickInterval());
+        return true;
     }
     return QTreeView::edit(index.siblingAtColumn(0), trigger, event);
+}
+
+bool MemoRowsView::isSoleFocusedRow(const QModelIndex& index) const {
+    const QModelIndex current = currentIndex();
+    if (!current.isValid() || current.row() != index.row() || current.parent() != index.parent())
+        return false;
+    const QItemSelection selection = selectionModel()->selection();
+    return selection.size() == 1 && selection.front().height() == 1;
+}
+
+void MemoRowsView::startClickedTitleEdit() {
+    const QModelIndex row = m_clickEditRow;
+    m_clickEditRow = QPersistentModelIndex();
+    if (!row.isValid() || isEditingTitle() || !isSoleFocusedRow(row))
+        return;
+    QTreeView::edit(row, QAbstractItemView::AllEditTriggers, nullptr);
+}
+
+QItemSelectionModel::SelectionFlags MemoRowsView::selectionCommand(const QModelIndex& index,
+                                                                   const QEvent* event) const {
+    // Ctrl on a selected row leaves the selection as it is until the
+    // release: a drag from there carries every selected row.
+    if (event && m_toggleOnRelease && index.isValid() &&
+        index.siblingAtColumn(0) == QModelIndex(m_pressedRow)) {
+        if (event->type() == QEvent::MouseButtonPress)
+            return QItemSelectionModel::NoUpdate;
+        if (event->type() == QEvent::MouseButtonRelease)
+            return QItemSelectionModel::Deselect | QItemSelectionModel::Rows;
+    }
+    return QTreeView::selectionCommand(index, event);
 }
 
 void MemoRowsView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPersistentModelIndex>
+#include <QTimer>
 #include <QTreeView>
 #include <functional>
 #include <vector>
@@ -87,6 +89,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
 
@@ -97,10 +101,26 @@ protected:
 
 private:
     void moveTitleEdit(QWidget* editor, int direction);
+    // The row under a press was the focused row and the only selected one.
+    bool isSoleFocusedRow(const QModelIndex& index) const;
+    void startClickedTitleEdit();
 
     MemoRowsModel* m_model;
     ListRowPainter* m_painter;
     bool m_focusWindow = false;
     bool m_gridLines = false;
     std::function<bool(tidemark::ItemId)> m_isCut;
+    // What the last left press found: its row, whether that row alone was
+    // selected and focused, whether Ctrl was held on a selected row (the
+    // row is unselected at the release, so that the press may start a
+    // drag of the whole selection instead), and whether a double click
+    // followed.
+    QPersistentModelIndex m_pressedRow;
+    bool m_pressedSoleFocused = false;
+    bool m_toggleOnRelease = false;
+    bool m_doubleClicked = false;
+    // A click on the focused row's title opens the edit box once the time
+    // for a double click has passed.
+    QTimer m_clickEdit;
+    QPersistentModelIndex m_clickEditRow;
 };
