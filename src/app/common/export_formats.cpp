@@ -26,6 +26,8 @@ ExportFormats exportFormatsOf(const tidemark::Settings& settings) {
     if (!settings.GroupFormat.Empty())
         formats.group = ExportTemplate(settings.GroupFormat.View());
     const QLocale locale;  // the user's, unless the program set another
+    if (locale.language() == QLocale::C)
+        return formats;  // no locale chosen: the lists' pictures
     formats.datePicture = cp932Picture(localeShortDatePicture(locale), formats.datePicture);
     formats.timePicture = cp932Picture(localeShortTimePicture(locale), formats.timePicture);
     return formats;
