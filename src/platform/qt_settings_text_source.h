@@ -22,3 +22,13 @@ private:
 // zone, joined by one space: the picture the insert-date-and-time command
 // starts from (QDateTime::toString syntax).
 QString localeDateTimeFormat(const QLocale& locale);
+
+// A QDateTime::toString picture in the program's picture syntax
+// (core/common/time_text.h): Qt's AM/PM letters become "tt", its time zone
+// letters are left out, everything else means the same in both.
+QString programPicture(const QString& qtPicture);
+
+// The locale's short date picture and its short time picture, in the
+// program's syntax: what %m of the export templates shows.
+QString localeShortDatePicture(const QLocale& locale);
+QString localeShortTimePicture(const QLocale& locale);

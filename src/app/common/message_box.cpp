@@ -3,10 +3,11 @@
 #include "app/common/ui_strings.h"
 #include "core/file/io_error_message.h"
 
-QMessageBox::StandardButton showMessage(QWidget* owner, MessageKind kind, const QString& text) {
+QMessageBox::StandardButton showMessage(QWidget* owner, MessageKind kind, const QString& text,
+                                        const QString& caption) {
     QMessageBox box(owner);
     box.setObjectName(QStringLiteral("messageBox"));
-    box.setWindowTitle(uiText(UiStringId::kProductName));
+    box.setWindowTitle(caption.isEmpty() ? uiText(UiStringId::kProductName) : caption);
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setTextFormat(Qt::PlainText);
     switch (kind) {
@@ -26,6 +27,10 @@ QMessageBox::StandardButton showMessage(QWidget* owner, MessageKind kind, const 
             box.setIcon(QMessageBox::Question);
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case MessageKind::kWarningQuestion:
+            box.setIcon(QMessageBox::Warning);
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             break;
     }
     return static_cast<QMessageBox::StandardButton>(box.exec());

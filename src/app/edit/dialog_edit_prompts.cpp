@@ -32,7 +32,10 @@ QString fillName(std::uint32_t id, const QString& name) {
 }  // namespace
 
 bool DialogEditPrompts::confirmDelete() {
-    return showMessage(m_window, MessageKind::kQuestion, uiText(kConfirmDelete)) ==
+    // Asked in the name of the window whose items go, with a warning: there
+    // is no way back.
+    const QString caption = m_window ? m_window->window()->windowTitle() : QString();
+    return showMessage(m_window, MessageKind::kWarningQuestion, uiText(kConfirmDelete), caption) ==
            QMessageBox::Yes;
 }
 

@@ -255,7 +255,7 @@ TEST_F(EditCommandsTest, TheTextPanesPopupFollowsTheLayout) {
     EXPECT_EQ(alternate->objectName(), "menu.148");
     const QList<QAction*> items = alternate->actions();
     ASSERT_GE(items.size(), 3);
-    EXPECT_EQ(items[0], app->actions().action(kCmdSwitchPane));
+    EXPECT_EQ(items[0]->data().toInt(), int(kCmdSwitchPane));
     EXPECT_EQ(items[2], app->actions().action(kCmdExit));
     alternate->close();
 }

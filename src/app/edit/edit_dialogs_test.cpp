@@ -265,3 +265,33 @@ TEST(DialogEditPrompts, AttachingALockAsksForThePasswordTwice) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DialogEditPrompts, TheDeleteQuestionIsAWarningInTheWindowsName) {
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("メモ帳.tmk - Tidemark"));
+    DialogEditPrompts prompts(&window);
+    for (const auto button : {QMessageBox::Yes, QMessageBox::No}) {
+        DialogAnswerer answers;
+        QString caption;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        answers.then([&](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            if (!box) {
+                ADD_FAILURE() << "no message box";
+                static_cast<QDialog*>(dialog)->reject();
+                return;
+            }
+            caption = box->windowTitle();
+            icon = box->icon();
+            box->button(button)->click();
+        });
+        EXPECT_EQ(prompts.confirmDelete(), button == QMessageBox::Yes);
+        EXPECT_EQ(caption, window.windowTitle());
+        EXPECT_EQ(icon, QMessageBox::Warning);
+        EXPECT_EQ(answers.unexpected, 0);
+    }
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "app/common/button_texts.h"
 #include "app/frame/command_icons.h"
 
 void setUpApplicationObject() {
@@ -20,4 +21,9 @@ void setUpApplicationObject() {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(qtTexts);
     }
+    // Installed last, so asked first: the buttons use the program's words.
+    QApplication::installTranslator(new ButtonTexts(qApp));
+    // Qt's own file, colour and font dialogs, which the translations reach;
+    // a desktop's native ones would follow the desktop's language instead.
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 }

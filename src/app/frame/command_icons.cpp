@@ -93,6 +93,12 @@ QIcon statusIcon(StatusIcon icon) {
             return fromResource(QStringLiteral("status-items"));
         case StatusIcon::kHint:
             return fromResource(QStringLiteral("status-hint"));
+        case StatusIcon::kLink:
+            return fromResource(QStringLiteral("status-link"));
+        case StatusIcon::kFailure:
+            return fromResource(QStringLiteral("status-failure"));
+        case StatusIcon::kTextFilesOnly:
+            return fromResource(QStringLiteral("status-text-files"));
         case StatusIcon::kNone:
             break;
     }

@@ -13,7 +13,14 @@ QIcon commandIcon(CommandId id);
 QIcon programIcon(bool modified);
 
 // Small pictures of the status bar's first part.
-enum class StatusIcon { kNone, kNoteItems, kHint };
+enum class StatusIcon {
+    kNone,
+    kNoteItems,     // how many items the note has
+    kHint,          // what to do next, and where a drag of items drops into a group
+    kLink,          // the link under the mouse
+    kFailure,       // a command that could not do its work
+    kTextFilesOnly  // a drag of files over a place that takes text files only
+};
 QIcon statusIcon(StatusIcon icon);
 
 // Makes the icons of the static library reachable (call once, before the

@@ -43,6 +43,18 @@ constexpr std::uint32_t kEdgeFlags =
     NoteViewSettings::kTouchesLeft | NoteViewSettings::kTouchesRight |
     NoteViewSettings::kTouchesTop | NoteViewSettings::kTouchesBottom;
 
+StatusIcon noticeIcon(MemoTextView::Notice kind) {
+    switch (kind) {
+        case MemoTextView::Notice::kLink:
+            return StatusIcon::kLink;
+        case MemoTextView::Notice::kFailure:
+            return StatusIcon::kFailure;
+        case MemoTextView::Notice::kPlain:
+            break;
+    }
+    return StatusIcon::kNone;
+}
+
 PaneLayout layoutFromNote(std::uint32_t stored) {
     switch (stored) {
         case 0:
@@ -85,9 +97,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     connect(
         text, &MemoTextView::statusNotice, this,
         [this](MemoTextView::Notice kind, const QString& notice) {
-            m_status->setStatusText(
-                kind == MemoTextView::Notice::kFailure ? StatusIcon::kHint : StatusIcon::kNone,
-                notice);
+            m_status->setStatusText(noticeIcon(kind), notice);
         },
         Qt::QueuedConnection);
     connect(text, &MemoTextView::editStateChanged, &actions, &CommandActions::updateActions);
@@ -385,7 +395,7 @@ void MainWindow::showDragStatus(DragKind kind) {
             m_status->setStatusText(StatusIcon::kHint, uiText(kDropIntoGroupHint));
             break;
         case DragKind::kFiles:
-            m_status->setStatusText(StatusIcon::kHint, uiText(kTextFilesOnlyHint));
+            m_status->setStatusText(StatusIcon::kTextFilesOnly, uiText(kTextFilesOnlyHint));
             break;
         case DragKind::kNone:
             refreshStatus();

@@ -91,7 +91,7 @@ void MainWindowContext::showStatusText(const QString& text, bool warning) {
     QPointer<MainStatusBar> status = m_window.status();
     QTimer::singleShot(0, status, [status, text, warning] {
         if (status)
-            status->setStatusText(warning ? StatusIcon::kHint : StatusIcon::kNone, text);
+            status->setStatusText(warning ? StatusIcon::kFailure : StatusIcon::kNone, text);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -19,6 +20,7 @@
 #include "app/frame/status_bar.h"
 #include "app/frame/toolbars.h"
 #include "app/list/group_content_list.h"
+#include "app/list/list_drop_target.h"
 #include "app/list/memo_list.h"
 #include "app/test_support.h"
 #include "app/text/memo_text_view.h"
@@ -210,6 +212,36 @@ TEST_F(MainWindowTest, StatusBarPartsFollowTheWindowWidth) {
     trigger(kCmdToggleStatusBar);
     EXPECT_FALSE(status->isVisible());
     EXPECT_EQ(app->settings().ShowStatusBar, 0u);
+}
+
+TEST_F(MainWindowTest, StatusTextsShowThePictureOfTheirKind) {
+    MainStatusBar* status = window->status();
+    MemoTextView* text = window->panes()->memoText();
+    const auto pictureAfter = [&](const std::function<void()>& show) {
+        show();
+        QApplication::processEvents();  // the text pane's notices come queued
+        return status->statusPicture().toImage();
+    };
+    const QImage link =
+        pictureAfter([&] { text->showNotice(MemoTextView::Notice::kLink, "https://a.example/"); });
+    const QImage failure =
+        pictureAfter([&] { text->showNotice(MemoTextView::Notice::kFailure, "x"); });
+    const QImage items = pictureAfter([&] { window->showDragStatus(DragKind::kItems); });
+    const QImage files = pictureAfter([&] { window->showDragStatus(DragKind::kFiles); });
+    const QImage plain =
+        pictureAfter([&] { text->showNotice(MemoTextView::Notice::kPlain, "plain"); });
+    const int size = status->style()->pixelMetric(QStyle::PM_SmallIconSize);
+    const QImage hint = statusIcon(StatusIcon::kHint).pixmap(size, size).toImage();
+
+    EXPECT_TRUE(plain.isNull());
+    // A drag of items over a group shows the hint; the others each their own.
+    EXPECT_EQ(items, hint);
+    const std::vector<QImage> own{hint, link, failure, files};
+    for (std::size_t i = 0; i < own.size(); ++i) {
+        EXPECT_FALSE(own[i].isNull()) << i;
+        for (std::size_t j = i + 1; j < own.size(); ++j)
+            EXPECT_NE(own[i], own[j]) << i << " " << j;
+    }
 }
 
 TEST_F(MainWindowTest, DraggingTheSplitterStopsShortOfTheEnds) {

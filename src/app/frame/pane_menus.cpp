@@ -1,5 +1,6 @@
 #include "app/frame/pane_menus.h"
 
+#include <QByteArray>
 #include <QMenu>
 
 #include "app/common/command_actions.h"
@@ -20,8 +21,12 @@ PaneMenus::PaneMenus(CommandActions& actions, QWidget* parent)
 QMenu* PaneMenus::make(const char* name, bool alternateLayout) {
     auto* menu = new QMenu(m_parent);
     menu->setObjectName(QString::fromLatin1(name));
-    if (alternateLayout)
-        fillMenu(menu, m_actions, {kCmdSwitchPane, kCmdToggleTitleBar, kCmdExit});
+    if (alternateLayout) {
+        // Switching the pane is named after the pane it leads to.
+        const QByteArray switchText = QByteArray(name) + ".40022";
+        menu->addAction(m_actions.alias(kCmdSwitchPane, frameText(switchText.constData())));
+        fillMenu(menu, m_actions, {kCmdToggleTitleBar, kCmdExit});
+    }
     return menu;
 }
 

@@ -76,11 +76,18 @@ StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
             return stop(StartupCode::kTemplateFailed);
     }
 
+    // A note that cannot be loaded has been reported and leaves a new note
+    // here; only when every note went to another window is this one not
+    // needed.
     const std::vector<std::string> notes = line.notePaths();
+    bool allHandedElsewhere = !notes.empty();
     for (const std::string& path : notes) {
-        files.openNoteByPath(pathFromBytes(path), line.readOnly);
+        if (files.openNoteByPath(pathFromBytes(path), line.readOnly) !=
+            FileCommands::OpenOutcome::kHandedElsewhere) {
+            allHandedElsewhere = false;
+        }
     }
-    if (!notes.empty() && app.notePath().isEmpty())
+    if (allHandedElsewhere && app.notePath().isEmpty())
         return stop(StartupCode::kQuiet);
 
     if (!window.isVisible())
@@ -91,7 +98,8 @@ StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
             {QStringLiteral("/h"), QString::number(HelpTopic::kQuickStart)});
     }
 
-    if (app.notePath().isEmpty() && !line.templateNote && !line.newNote && !line.resident) {
+    if (app.notePath().isEmpty() && notes.empty() && !line.templateNote && !line.newNote &&
+        !line.resident) {
         if (!files.applyStartupOption())
             return stop(StartupCode::kQuiet);
     }

@@ -144,6 +144,42 @@ TEST(Startup, ANoteHeldByAnotherWindowEndsThisProcessQuietly) {
     EXPECT_EQ(env.instances.shared, QStringList{path});
 }
 
+TEST(Startup, ANoteArgumentThatCannotBeLoadedIsReportedAndTheWindowStays) {
+    TestEnvironment env;
+    const QString gone = env.path(QStringLiteral("gone.tmk"));
+    const QString held = env.path(QStringLiteral("held.tmk"));
+    writeNoteFile(*env.files, held, {"a"});
+    env.instances.held << held;
+    // The start-up choice is not asked when notes were named.
+    tidemark::Settings settings = storedSettings(env.store);
+    settings.StartupMode = 2;
+    settings.Save(env.store);
+    const struct {
+        QStringList arguments;
+        int messages;
+    } cases[] = {
+        {{gone}, 1},
+        {{QStringLiteral("/r"), gone}, 1},
+        {{held, gone}, 1},
+        {{gone, gone}, 2},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.arguments.join(u' ').toStdString();
+        DialogAnswerer answers;
+        for (int i = 0; i < c.messages; ++i)
+            answers.thenMessage(QMessageBox::Ok);
+        StartupOutcome outcome = env.start(c.arguments);
+        ASSERT_TRUE(outcome.runLoop) << name;
+        EXPECT_EQ(answers.messages, QStringList(c.messages, uiFormat(20005, {utf8(gone)}))) << name;
+        EXPECT_EQ(answers.unexpected, 0) << name;
+        EXPECT_TRUE(outcome.application->notePath().isEmpty()) << name;
+        EXPECT_TRUE(outcome.application->window()->isVisible()) << name;
+        EXPECT_EQ(outcome.application->window()->windowTitle(),
+                  QStringLiteral("新しいノート - Tidemark"))
+            << name;
+    }
+}
+
 TEST(Startup, AMissingHelpNoteIsReportedAndTheStartFails) {
     TestEnvironment env;
     DialogAnswerer answers;

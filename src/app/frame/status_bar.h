@@ -23,6 +23,8 @@ public:
     void setGroupTitle(const QString& title);
 
     QString statusText() const { return m_text->text(); }
+    // The picture in front of the status text; null when there is none.
+    QPixmap statusPicture() const { return m_icon->isHidden() ? QPixmap() : m_icon->pixmap(); }
     QString positionText() const { return m_position->text(); }
     QString groupTitle() const { return m_group->text(); }
     // Where the first field ends for a bar `width` pixels wide.

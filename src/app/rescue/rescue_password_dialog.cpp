@@ -81,7 +81,10 @@ void RescuePasswordDialog::accept() {
             showMessage(this, MessageKind::kError, uiText(kTooShort));
             break;
     }
-    m_password->setFocus();
+    // The message box handed the activation back to whichever window it
+    // liked; the next try is typed here.
+    activateWindow();
+    m_password->setFocus(Qt::OtherFocusReason);
 }
 
 void RescuePasswordDialog::reject() {

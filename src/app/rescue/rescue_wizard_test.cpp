@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -217,6 +218,7 @@ TEST_F(RescueWizardTest, LockedNoteOpensWithOnePasswordAfterRefusingBadOnes) {
     DialogAnswerer answers;
     QString afterShort;
     QString afterWrong;
+    bool focusAfterWrong = false;
     answers.then([&](QWidget* dialog) {
         auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("password"));
         auto* buttons = dialog->findChild<QDialogButtonBox*>();
@@ -231,6 +233,8 @@ TEST_F(RescueWizardTest, LockedNoteOpensWithOnePasswordAfterRefusingBadOnes) {
         field->setText(QStringLiteral("not-the-one"));
         ok->click();
         afterWrong = field->text();
+        QApplication::processEvents();
+        focusAfterWrong = QApplication::focusWidget() == field && dialog->focusWidget() == field;
         field->setText(QStringLiteral("tidemark"));
         ok->click();
     });
@@ -242,6 +246,7 @@ TEST_F(RescueWizardTest, LockedNoteOpensWithOnePasswordAfterRefusingBadOnes) {
     EXPECT_EQ(answers.messages, (QStringList{message(20075), message(20080)}));
     EXPECT_EQ(afterShort, QStringLiteral("abc"));
     EXPECT_EQ(afterWrong, QString());
+    EXPECT_TRUE(focusAfterWrong);  // ready for the next try
     // The second locked memo opened with the password given for the first.
     EXPECT_TRUE(answers.allAnswered());
     EXPECT_EQ(answers.unexpected, 0);

@@ -60,6 +60,11 @@ private:
 struct ExportFormats {
     ExportTemplate memo;
     ExportTemplate group;
+    // The pictures of %m (time_text.h syntax, CP932): the user's short date
+    // and time without seconds; the lists' "yyyy/MM/dd" and "H:mm" unless
+    // set.
+    std::string datePicture = "yyyy/MM/dd";
+    std::string timePicture = "H:mm";
 
     // Strings 10021 and 10022 of the string table, in CP932.
     static ExportFormats Defaults();

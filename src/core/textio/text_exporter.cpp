@@ -172,7 +172,8 @@ private:
                 m_writer.Put(subject.Title());
                 break;
             case ExportTemplate::Field::kModifiedTime:
-                m_writer.Put(DisplayTime(subject.ModifiedTime()));
+                m_writer.Put(FormatPictured(subject.ModifiedTime(), m_formats.datePicture,
+                                            m_formats.timePicture));
                 break;
             case ExportTemplate::Field::kRemarksCaption:
                 m_writer.Put(m_caption);

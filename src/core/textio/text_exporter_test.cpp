@@ -105,6 +105,25 @@ TEST_F(TextExporterTest, DefaultTemplatesWriteTheNoteFromTheRootsFirstChild) {
     EXPECT_EQ(ExportWholeNote(defaults), expected);
 }
 
+TEST_F(TextExporterTest, TheModifiedTimeFollowsTheGivenPictures) {
+    const ItemId memo = AddMemo(note, root, "a");
+    note.FindItem(memo)->SetRawModifiedTime(MakeTime(2010, 12, 31, 9, 5, 59));
+    const struct {
+        const char* date;
+        const char* time;
+        std::string expected;
+    } cases[] = {
+        {"M/d/yy", "h:mm tt", "(12/31/10 9:05 " + Sjis("午前") + ")"},
+        {"dd.MM.yyyy", "HH:mm", "(31.12.2010 09:05)"},
+    };
+    for (const auto& c : cases) {
+        ExportFormats formats{ExportTemplate("(%m)"), ExportTemplate("[%h]")};
+        formats.datePicture = c.date;
+        formats.timePicture = c.time;
+        EXPECT_EQ(ExportWholeNote(formats), c.expected) << c.date;
+    }
+}
+
 TEST_F(TextExporterTest, AClosedLockedGroupWritesItsOwnLinesAndNothingInside) {
     AddClosedLockedGroup(Sjis("秘密"));
     const std::string expected = Sjis(">>>>> メモグループ: 秘密 >>>>>>>>>>>>>>>>>>>>\r\n") +
