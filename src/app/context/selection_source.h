@@ -19,6 +19,7 @@ public:
     virtual std::vector<tidemark::ItemId> selectedItems() const = 0;
     // The items attribute commands change, in list order: the open memo in
     // the alternate layout, else the selected rows of GroupContentList when
-    // it is the FocusWindow and has any, else those of MemoList.
+    // it is the FocusWindow (none when none is selected there), else those
+    // of MemoList.
     virtual std::vector<tidemark::ItemId> targets() const = 0;
 };

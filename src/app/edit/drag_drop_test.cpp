@@ -167,6 +167,20 @@ TEST_F(DragDropTest, ADroppedTextFileBecomesAMemoOfItsContents) {
     EXPECT_EQ(static_cast<const Memo*>(made)->Body(), ByteString("from a file\r\n"));
 }
 
+TEST_F(DragDropTest, RestingOnAGroupLockedShutNeitherAsksNorOpensIt) {
+    Item& locked = *app->note().FindItem(group);
+    locked.SetRawFlags(locked.Flags() | ItemFlags::kLocked);
+    locked.SetOpen(false);
+    window->noteReplaced();
+    auto* target = list->findChild<ListDropTarget*>();
+    ASSERT_NE(target, nullptr);
+    DialogAnswerer answers;
+    emit target->expandRequested(group);
+    QApplication::processEvents();
+    EXPECT_EQ(answers.unexpected, 0);
+    EXPECT_FALSE(app->note().FindItem(group)->IsOpen());
+}
+
 TEST_F(DragDropTest, ARefusedMoveOntoASpotMayStillCopyThere) {
     // As while "memo" itself is being dragged out of this window.
     auto* target = list->findChild<ListDropTarget*>();
@@ -254,7 +268,9 @@ protected:
 
 TEST_F(ItemDragFileTest, TheFileHoldsTheExportByteForByte) {
     // 0x85 0x40 is a pair CP932 leaves unassigned; the lone LF is no CR LF.
-    const std::string body = "a\x85\x40" "b\nc\r\nd";
+    const std::string body =
+        "a\x85\x40"
+        "b\nc\r\nd";
     ASSERT_NE(fromQString(toQString(body)).Str(), body);  // decoding would lose bytes
     ASSERT_FALSE(dragMemo("plan", body).isEmpty());
     EXPECT_EQ(contents, QByteArray::fromStdString("plan=" + body + ";"));

@@ -100,6 +100,10 @@ private:
                              const Item* item = app.note().FindItem(group);
                              if (!item || !item->IsGroup())
                                  return;
+                             // A drag resting on a group locked shut asks for no
+                             // password: the group stays closed.
+                             if (item->IsLockedGroup() && item->Password().Empty())
+                                 return;
                              if (!item->IsOpen())
                                  lists.toggleExpansion(group);
                              // The group list then shows the group's children.

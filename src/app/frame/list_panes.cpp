@@ -408,11 +408,9 @@ std::vector<ItemId> ListPanes::selectedItems() const {
 std::vector<ItemId> ListPanes::targets() const {
     if (alternateLayout() && m_text.holdsMemo())
         return {m_text.openMemo()};
-    if (m_focusWindow == FocusWindow::kGroupList) {
-        std::vector<ItemId> selected = m_groupList.selectedItems();
-        if (!selected.empty())
-            return selected;
-    }
+    // The list that is the focus window, even with nothing selected there.
+    if (m_focusWindow == FocusWindow::kGroupList)
+        return m_groupList.selectedItems();
     return m_memoList.selectedItems();
 }
 

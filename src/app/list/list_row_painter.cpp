@@ -259,8 +259,11 @@ QWidget* ListRowPainter::createEditor(QWidget* parent, const QStyleOptionViewIte
 
 void ListRowPainter::setEditorData(QWidget* editor, const QModelIndex& index) const {
     if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        line->setText(index.data(Qt::EditRole).toString());
-        line->selectAll();
+        const QString title = index.data(Qt::EditRole).toString();
+        line->setText(title);
+        // All selected with the cursor at the start, so that a long title
+        // shows its beginning.
+        line->setSelection(int(title.size()), -int(title.size()));
     }
 }
 

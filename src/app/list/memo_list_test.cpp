@@ -11,9 +11,9 @@
 
 #include "app/common/command_actions.h"
 #include "app/common/qt_text.h"
+#include "app/context/item_view_updater.h"
 #include "app/edit/password_dialog.h"
 #include "app/frame/application.h"
-#include "app/context/item_view_updater.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
@@ -280,6 +280,30 @@ TEST_F(MemoListTest, ATitleEditIsRefusedWhileTheNoteIsReadOnly) {
     QTest::keyClicks(editor, QStringLiteral("other"));
     confirm(editor);
     EXPECT_EQ(item(diary).Title(), ByteString("diary"));
+}
+
+TEST_F(MemoListTest, AttributeTargetsComeFromTheGroupListWhenItIsTheFocusWindow) {
+    ASSERT_TRUE(lists->revealAndSelect(work, true));
+    groupList->setFocus();
+    QTRY_COMPARE(lists->focusWindow(), FocusWindow::kGroupList);
+    ASSERT_TRUE(groupList->focusItem(plan, true));
+    EXPECT_EQ(lists->targets(), std::vector<ItemId>{plan});
+    // Nothing selected in the group list: nothing to change, not the memo
+    // list's selection.
+    groupList->clearSelection();
+    EXPECT_EQ(lists->targets(), std::vector<ItemId>{});
+}
+
+TEST_F(MemoListTest, TheTitleEditorShowsTheStartOfALongTitleAllSelected) {
+    const QString longTitle = QString(200, QChar(u'x')) + QStringLiteral("end");
+    item(diary).SetRawTitle(fromQString(longTitle));
+    focus(diary);
+    ASSERT_TRUE(list->editFocusedTitle());
+    auto* editor = list->findChild<TitleEditor*>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), longTitle);
+    EXPECT_EQ(editor->selectedText(), longTitle);
+    EXPECT_EQ(editor->cursorPosition(), 0);
 }
 
 TEST_F(MemoListTest, ALongTitleIsCutAtTheByteLimitWithoutSplittingACharacter) {

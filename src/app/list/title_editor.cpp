@@ -16,6 +16,13 @@ TitleEditor::TitleEditor(QWidget* parent) : QLineEdit(parent) {
     connect(this, &QLineEdit::cursorPositionChanged, this, &TitleEditor::activity);
 }
 
+void TitleEditor::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    const int length = int(text().size());
+    if (length > 0 && selectedText().size() == length)
+        setSelection(length, -length);
+}
+
 void TitleEditor::keepWithinLimit() {
     const QString current = text();
     if (fromQString(current).Size() <= tidemark::kMaxTitleBytes)

@@ -18,6 +18,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // The title comes in all selected with the cursor at its start, so that
+    // a long title shows its beginning.
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
