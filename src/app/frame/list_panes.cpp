@@ -186,6 +186,11 @@ void ListPanes::applySettings() {
     const tidemark::Settings& settings = m_app.settings();
     Note& shown = note();
     const bool showBody = settings.HideBodyInList == 0;
+    // The body column comes or goes with a refill: the focused row and the
+    // open memo are shown again afterwards.
+    const ItemId focused = m_memoList.focusedItem();
+    const ItemId open = m_text.openMemo();
+    const bool columnChanges = m_memoList.rowsModel()->showsBody() != showBody;
     for (MemoRowsView* list :
          {static_cast<MemoRowsView*>(&m_memoList), static_cast<MemoRowsView*>(&m_groupList)}) {
         MemoRowsModel* model = list->rowsModel();
@@ -206,6 +211,11 @@ void ListPanes::applySettings() {
         list->setGridLines(settings.ShowGridLines != 0);
         if (!settings.ListFont.IsEmpty())
             list->setFont(QtFontService::toQFont(settings.ListFont));
+    }
+    if (columnChanges && focused != kNoItem && shown.FindItem(focused)) {
+        m_navigation->revealAndSelect(focused, true);
+        if (open != kNoItem && m_text.openMemo() != open && shown.FindItem(open))
+            showMemo(open);
     }
 }
 

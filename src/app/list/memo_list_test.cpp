@@ -23,6 +23,7 @@
 #include "app/list/group_content_list.h"
 #include "app/list/list_row_painter.h"
 #include "app/list/memo_columns.h"
+#include "app/list/memo_rows_model.h"
 #include "app/list/model_tester_log.h"
 #include "app/list/title_editor.h"
 #include "app/test_support.h"
@@ -292,6 +293,19 @@ TEST_F(MemoListTest, AttributeTargetsComeFromTheGroupListWhenItIsTheFocusWindow)
     // list's selection.
     groupList->clearSelection();
     EXPECT_EQ(lists->targets(), std::vector<ItemId>{});
+}
+
+TEST_F(MemoListTest, TogglingTheBodyColumnKeepsTheFocusedRowAndTheOpenMemo) {
+    focus(diary);
+    MemoTextView* text = window->panes()->memoText();
+    ASSERT_EQ(text->openMemo(), diary);
+    for (int hide : {1, 0}) {
+        app->settings().HideBodyInList = hide;
+        lists->applySettings();
+        EXPECT_EQ(list->rowsModel()->showsBody(), hide == 0);
+        EXPECT_EQ(list->focusedItem(), diary) << hide;
+        EXPECT_EQ(text->openMemo(), diary) << hide;
+    }
 }
 
 TEST_F(MemoListTest, TheTitleEditorShowsTheStartOfALongTitleAllSelected) {
