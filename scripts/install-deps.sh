@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-declarative-dev libqt6svg6-dev qt6-tools-dev-tools qt6-translations-l10n
+  qt6-base-dev qt6-declarative-dev qt6-svg-dev qt6-tools-dev-tools qt6-translations-l10n
   libonig-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth x11-apps x11-utils imagemagick xdotool dbus python3
