@@ -101,7 +101,10 @@ class Session:
 
     def main_window(self):
         if self.process.poll() is not None:
-            raise Failure("the program ended at start (%d)" % self.process.returncode)
+            self.log.flush()
+            with open(self.log.name, "rb") as log:
+                said = log.read().decode("utf-8", "replace").strip()[-2000:]
+            raise Failure("the program ended at start (%d): %s" % (self.process.returncode, said))
         found = [w for w in self.windows() if "e2e" in self.xdo("getwindowname", w)]
         return found[0] if found else None
 

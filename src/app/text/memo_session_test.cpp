@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "app/common/qt_text.h"
+#include "app/text/recording_note_host_for_test.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
@@ -16,21 +17,6 @@
 namespace {
 
 using namespace tidemark;
-
-class RecordingHost : public NoteHost {
-public:
-    void SetModified(bool modified, bool byUser) override {
-        if (modified && byUser)
-            ++userChanges;
-    }
-    void ReportOutOfMemory(std::uint32_t) override {}
-    bool EncryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool DecryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool IsReadOnly() const override { return false; }
-    const Settings* GetOptions() const override { return nullptr; }
-
-    int userChanges = 0;
-};
 
 // The text as a document holds it: blocks separated by U+2029.
 class EditedText : public MemoSession::TextSource {
@@ -85,7 +71,7 @@ protected:
         session.textEdited(inFirstLine);
     }
 
-    RecordingHost host;
+    RecordingNoteHost host;
     FixedClock clock{kNow};
     Note note{&host, &clock};
     Settings settings;

@@ -17,6 +17,7 @@
 
 #include "app/common/qt_text.h"
 #include "app/common/ui_strings.h"
+#include "app/text/recording_note_host_for_test.h"
 #include "core/model/fixed_clock_for_test.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
@@ -27,21 +28,6 @@
 namespace {
 
 using namespace tidemark;
-
-class RecordingHost : public NoteHost {
-public:
-    void SetModified(bool modified, bool byUser) override {
-        if (modified && byUser)
-            ++userChanges;
-    }
-    void ReportOutOfMemory(std::uint32_t) override {}
-    bool EncryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool DecryptGroupContents(ItemId, const ByteString&) override { return false; }
-    bool IsReadOnly() const override { return false; }
-    const Settings* GetOptions() const override { return nullptr; }
-
-    int userChanges = 0;
-};
 
 class RecordingLinkOpener : public LinkOpener {
 public:
@@ -94,7 +80,7 @@ protected:
         QTest::keyClicks(view, keys);
     }
 
-    RecordingHost host;
+    RecordingNoteHost host;
     FixedClock clock{kNow};
     Note note{&host, &clock};
     Settings settings;
