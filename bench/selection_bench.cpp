@@ -4,7 +4,7 @@
 //                the window has handled everything it queued;
 //   click        then one plain click on a row, until the same.
 //
-//   selection_bench [--runs R]
+//   selection_bench [--runs R] [--items N]   (100,000 items unless told)
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
@@ -63,9 +63,12 @@ void print(const char* what, const std::vector<double>& runs) {
 
 int main(int argc, char** argv) {
     int runs = 3;
+    int items = 100000;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--runs") == 0)
             runs = std::max(1, std::atoi(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--items") == 0)
+            items = std::max(1, std::atoi(argv[i + 1]));
     }
     if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -75,7 +78,7 @@ int main(int argc, char** argv) {
     const QString sample = folder.filePath(QStringLiteral("sample.tmk"));
     QProcess maker;
     maker.start(QStringLiteral(MAKE_SAMPLE_NOTE),
-                {QStringLiteral("--items"), QStringLiteral("100000"), sample});
+                {QStringLiteral("--items"), QString::number(items), sample});
     QFile file(sample);
     if (!maker.waitForFinished(600000) || maker.exitCode() != 0 ||
         !file.open(QIODevice::ReadOnly)) {

@@ -98,7 +98,7 @@ void ListRowUpdates::itemRemoving(ItemId id) {
 }
 
 void ListRowUpdates::childrenReordered(ItemId group) {
-    m_memoList.treeModel()->childrenReordered(group, true);
+    m_memoList.treeModel()->childrenReordered(group);
     const ItemId listed = m_groupList.contentModel()->group();
     if (listed == group || note().IsDescendantOf(listed, group))
         m_groupList.contentModel()->childrenReordered();

@@ -7,9 +7,8 @@
 
 // The note's item tree as an indented list: every child of the root, and
 // below each memo group whose open flag is set, that group's children. The
-// tree's own expanding and collapsing is off: a group shows its children
-// exactly while the model has rows below it, and the window opens and closes
-// groups through the note.
+// rows are one flat run (the model knows each row's level); the window
+// opens and closes groups through the note.
 class MemoList : public MemoRowsView {
     Q_OBJECT
 public:
@@ -37,11 +36,8 @@ protected:
     bool isMemoList() const override { return true; }
 
 private:
-    // Rows came below `parent`: every group among them (and below them)
-    // that has rows shows them.
-    void expandInserted(const QModelIndex& parent, int first, int last);
-    // The focus rests on `row` or on a row below it.
-    bool focusWithin(const QModelIndex& row) const;
+    // The focus rests on the row of `top` or on a row below it.
+    bool focusWithin(tidemark::ItemId top) const;
 
     NoteTreeModel* m_tree;
 };

@@ -90,9 +90,7 @@ protected:
     QStringList shownRows() const {
         QStringList rows;
         for (QModelIndex at = list->model()->index(0, 0); at.isValid(); at = list->indexBelow(at)) {
-            int level = 0;
-            for (QModelIndex up = at.parent(); up.isValid(); up = up.parent())
-                ++level;
+            const int level = list->treeModel()->levelOf(at);
             rows << QString(level * 2, u' ') + at.data().toString();
         }
         return rows;
@@ -377,6 +375,25 @@ TEST_F(MemoListTest, TheStatusBarDescribesTheSelection) {
     EXPECT_EQ(window->status()->groupTitle(), "ノート本体");
 }
 
+TEST_F(MemoListTest, SelectingAllRowsAcrossOpenGroupsIsOneRangeAndAClickLeavesOneRow) {
+    // Work done on a selection grows with its ranges: however many groups
+    // are open, every row selected is one range, and a click one row.
+    item(work).SetOpen(true);
+    list->groupOpenChanged(work);
+    ASSERT_EQ(shownRows(), (QStringList{"work", "  plan", "  notes", "    deep", "diary"}));
+    trigger(kCmdSelectAll);
+    settle();
+    EXPECT_EQ(list->selectedCount(), 5);
+    EXPECT_EQ(list->selectionModel()->selection().size(), 1);
+    EXPECT_EQ(list->selectedItems(), (std::vector<ItemId>{work, plan, notes, deep, diary}));
+
+    const QRect deepRow = list->visualRect(list->treeModel()->indexOf(deep, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, deepRow.center());
+    settle();
+    EXPECT_EQ(list->selectedItems(), (std::vector<ItemId>{deep}));
+    EXPECT_EQ(list->selectionModel()->selection().size(), 1);
+}
+
 TEST_F(MemoListTest, EnterInTheGroupListOpensTheGroupInBothLists) {
     focus(work);
     ASSERT_EQ(groupList->model()->rowCount(), 2);
@@ -486,7 +503,7 @@ TEST_F(LockedGroupTest, AWrongPasswordChangesNothingAndTheRightOneOpens) {
     EXPECT_EQ(answers.messages, (QStringList{"パスワードに誤りがあります。"}));
     EXPECT_FALSE(item(safe).IsOpen());
     EXPECT_TRUE(item(secret).IsEncrypted());
-    EXPECT_EQ(list->model()->rowCount(list->treeModel()->indexOf(safe)), 0);
+    EXPECT_FALSE(list->treeModel()->showsChildren(safe));
 
     answers.then([](QWidget* dialog) { typePassword(dialog, "pass"); });
     press(Qt::Key_Right);

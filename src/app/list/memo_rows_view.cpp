@@ -13,19 +13,6 @@
 
 using tidemark::ItemId;
 
-namespace {
-
-// The rows from the top of the tree down to `index`: orders indexes as the
-// list shows them.
-std::vector<int> pathOf(QModelIndex index) {
-    std::vector<int> path;
-    for (; index.isValid(); index = index.parent())
-        path.push_back(index.row());
-    std::reverse(path.begin(), path.end());
-    return path;
-}
-
-}  // namespace
 
 MemoRowsView::MemoRowsView(MemoRowsModel* model, QWidget* parent)
     : QTreeView(parent), m_model(model), m_painter(new ListRowPainter(this)) {
@@ -66,19 +53,25 @@ int MemoRowsView::selectedCount() const {
 }
 
 std::vector<ItemId> MemoRowsView::selectedItems() const {
-    QModelIndexList rows = selectionModel()->selectedRows(0);
-    std::vector<std::pair<std::vector<int>, ItemId>> ordered;
-    ordered.reserve(std::size_t(rows.size()));
-    for (const QModelIndex& row : rows) {
-        const ItemId id = m_model->itemId(row);
-        if (id != tidemark::kNoItem)
-            ordered.emplace_back(pathOf(row), id);
+    // Both lists are flat: the rows of the selection's ranges, in order and
+    // each once, are the selected items in the list's order.
+    std::vector<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        if (range.parent().isValid())
+            continue;
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.push_back(row);
     }
-    std::sort(ordered.begin(), ordered.end());
+    if (!std::is_sorted(rows.begin(), rows.end()))
+        std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     std::vector<ItemId> items;
-    items.reserve(ordered.size());
-    for (const auto& entry : ordered)
-        items.push_back(entry.second);
+    items.reserve(rows.size());
+    for (int row : rows) {
+        const ItemId id = m_model->itemId(m_model->index(row, 0));
+        if (id != tidemark::kNoItem)
+            items.push_back(id);
+    }
     return items;
 }
 

@@ -6,6 +6,7 @@
 #include "app/common/ui_strings.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
+#include "core/model/subtree_walk.h"
 
 using tidemark::Item;
 using tidemark::ItemId;
@@ -26,31 +27,80 @@ constexpr int kHintRowCount = int(std::size(kHintRows));
 
 }  // namespace
 
-NoteTreeModel::NoteTreeModel(QObject* parent)
-    : MemoRowsModel(IconPlace::kMemoList, parent), m_rows(m_note) {}
+NoteTreeModel::NoteTreeModel(QObject* parent) : MemoRowsModel(IconPlace::kMemoList, parent) {}
 
 void NoteTreeModel::forgetRows() {
     m_rows.clear();
-    m_shown.clear();
+    m_expanded.clear();
+    m_read = false;
+    rowsMoved();
 }
 
-void NoteTreeModel::forgetBelow(ItemId id) {
-    std::vector<ItemId> pending{id};
-    while (!pending.empty()) {
-        const ItemId at = pending.back();
-        pending.pop_back();
-        if (at != id)
-            m_shown.erase(at);
-        if (const std::vector<ItemId>* rows = m_rows.known(at))
-            pending.insert(pending.end(), rows->begin(), rows->end());
+void NoteTreeModel::rowsMoved() {
+    m_rowIndexStale = true;
+    m_searchesSinceChange = 0;
+}
+
+const std::vector<NoteTreeModel::Row>& NoteTreeModel::rows() const {
+    if (!m_read) {
+        m_read = true;
+        m_expanded.clear();
+        m_rows.clear();
+        if (m_note && !m_hintRows) {
+            m_rows = rowsOf(m_note->RootId(), true, 0,
+                            [](const Item& group) { return group.IsOpen(); });
+        }
+        m_rowIndexStale = true;
     }
-    m_rows.forgetSubtree(id);
+    return m_rows;
 }
 
-ItemId NoteTreeModel::parentId(const QModelIndex& parent) const {
-    if (parent.isValid())
-        return ItemId(parent.internalId());
-    return m_note ? m_note->RootId() : kNoItem;
+std::vector<NoteTreeModel::Row> NoteTreeModel::rowsOf(ItemId top, bool below, std::uint32_t level,
+                                                      const Enters& enters) const {
+    std::vector<Row> found;
+    if (!m_note)
+        return found;
+    using tidemark::SubtreeWalk;
+    using tidemark::WalkStep;
+    tidemark::WalkSubtree(*m_note, top, below ? SubtreeWalk::Span::kBelow : SubtreeWalk::Span::kSubtree,
+                          [&](Item& item, const SubtreeWalk& walk) {
+                              found.push_back({item.links.id, level + std::uint32_t(walk.Depth())});
+                              if (!item.IsGroup() || !enters(item))
+                                  return WalkStep::kSkipChildren;
+                              m_expanded.insert(item.links.id);
+                              return WalkStep::kEnter;
+                          });
+    return found;
+}
+
+int NoteTreeModel::rowOf(ItemId id) const {
+    const std::vector<Row>& all = rows();
+    if (m_rowIndexStale) {
+        // Right after a change only a few rows are looked up as a rule:
+        // searching is cheaper than indexing every row for them.
+        constexpr int kSearchesBeforeIndexing = 8;
+        if (++m_searchesSinceChange <= kSearchesBeforeIndexing) {
+            const auto found = std::find_if(all.begin(), all.end(),
+                                            [id](const Row& row) { return row.id == id; });
+            return found == all.end() ? -1 : int(found - all.begin());
+        }
+        m_rowIndex.clear();
+        m_rowIndex.reserve(all.size());
+        for (std::size_t row = 0; row < all.size(); ++row)
+            m_rowIndex.emplace(all[row].id, int(row));
+        m_rowIndexStale = false;
+    }
+    const auto found = m_rowIndex.find(id);
+    return found == m_rowIndex.end() ? -1 : found->second;
+}
+
+int NoteTreeModel::blockEnd(int row) const {
+    const std::vector<Row>& all = rows();
+    const std::uint32_t level = all[std::size_t(row)].level;
+    std::size_t end = std::size_t(row) + 1;
+    while (end < all.size() && all[end].level > level)
+        ++end;
+    return int(end);
 }
 
 bool NoteTreeModel::showsChildren(ItemId group) const {
@@ -58,30 +108,18 @@ bool NoteTreeModel::showsChildren(ItemId group) const {
         return false;
     if (group == m_note->RootId())
         return true;
-    if (const auto known = m_shown.find(group); known != m_shown.end())
-        return known->second;
+    if (!m_hintRows && rowOf(group) >= 0)
+        return m_expanded.count(group) > 0;
     const Item* item = m_note->FindItem(group);
-    const bool shown = item && item->IsGroup() && item->IsOpen();
-    m_shown.emplace(group, shown);
-    return shown;
+    return item && item->IsGroup() && item->IsOpen();
 }
 
 bool NoteTreeModel::rowsShownBelow(ItemId id) const {
     if (!m_note || m_hintRows)
         return false;
-    const ItemId root = m_note->RootId();
-    std::size_t budget = m_note->Items().Size() + 1;
-    for (ItemId at = id; at != kNoItem && budget-- > 0;) {
-        if (at == root)
-            return true;
-        if (!showsChildren(at))
-            return false;
-        const Item* item = m_note->FindItem(at);
-        if (!item)
-            return false;
-        at = item->links.parent;
-    }
-    return false;
+    if (id == m_note->RootId())
+        return true;
+    return m_expanded.count(id) > 0 && rowOf(id) >= 0;
 }
 
 QModelIndex NoteTreeModel::indexOf(ItemId id, int column) const {
@@ -89,11 +127,15 @@ QModelIndex NoteTreeModel::indexOf(ItemId id, int column) const {
         column >= columnCount()) {
         return {};
     }
-    const Item* item = m_note->FindItem(id);
-    if (!item || !rowsShownBelow(item->links.parent))
-        return {};
-    const int row = m_rows.rowOf(id, item->links.parent);
+    const int row = rowOf(id);
     return row < 0 ? QModelIndex() : makeIndex(row, column, id);
+}
+
+int NoteTreeModel::levelOf(const QModelIndex& index) const {
+    if (m_hintRows || !index.isValid() || index.model() != this)
+        return 0;
+    const std::vector<Row>& all = rows();
+    return index.row() < int(all.size()) ? int(all[std::size_t(index.row())].level) : 0;
 }
 
 void NoteTreeModel::refill() {
@@ -119,37 +161,35 @@ void NoteTreeModel::itemsInserted(ItemId first, std::uint32_t count) {
         setHintRows(false);  // the reset shows the new items with the rest
         return;
     }
+    if (!m_read)
+        return;  // the rows are read with the new items when first asked for
     const ItemId parent = item->links.parent;
-    if (!rowsShownBelow(parent)) {
-        m_rows.forget(parent);
-        return;
-    }
-    std::vector<ItemId> run;
-    for (const Item* i = item; i && run.size() < count; i = m_note->FindItem(i->links.next))
-        run.push_back(i->links.id);
-
-    std::vector<ItemId>* rows = m_rows.known(parent);
-    if (rows && std::find(rows->begin(), rows->end(), first) != rows->end())
-        return;  // announced before
-    if (!rows) {
-        // Rows never asked for: read them and leave the new run out, so that
-        // the model answers as before the change until the rows are announced.
-        rows = &m_rows.of(parent);
-        std::erase_if(
-            *rows, [&](ItemId id) { return std::find(run.begin(), run.end(), id) != run.end(); });
-    }
-    int row = 0;
+    if (!rowsShownBelow(parent) || rowOf(first) >= 0)
+        return;  // not shown, or announced before
+    const bool atTop = parent == m_note->RootId();
+    const int parentRow = atTop ? -1 : rowOf(parent);
+    int at = parentRow + 1;
     if (item->links.previous != kNoItem) {
-        const auto previous = std::find(rows->begin(), rows->end(), item->links.previous);
-        if (previous == rows->end()) {
+        const int previous = rowOf(item->links.previous);
+        if (previous < 0) {
             refill();
             return;
         }
-        row = int(previous - rows->begin()) + 1;
+        at = blockEnd(previous);
     }
-    const QModelIndex parentIndex = parent == m_note->RootId() ? QModelIndex() : indexOf(parent);
-    beginInsertRows(parentIndex, row, row + int(run.size()) - 1);
-    rows->insert(rows->begin() + row, run.begin(), run.end());
+    const std::uint32_t level = atTop ? 0 : m_rows[std::size_t(parentRow)].level + 1;
+    std::vector<Row> added;
+    std::uint32_t taken = 0;
+    for (const Item* i = item; i && taken < count; i = m_note->FindItem(i->links.next), ++taken) {
+        std::vector<Row> subtree =
+            rowsOf(i->links.id, false, level, [](const Item& group) { return group.IsOpen(); });
+        added.insert(added.end(), subtree.begin(), subtree.end());
+    }
+    if (added.empty())
+        return;
+    beginInsertRows({}, at, at + int(added.size()) - 1);
+    m_rows.insert(m_rows.begin() + at, added.begin(), added.end());
+    rowsMoved();
     endInsertRows();
 }
 
@@ -160,109 +200,107 @@ void NoteTreeModel::removeItems(ItemId first, std::uint32_t count,
             change();
     };
     const Item* item = m_note ? m_note->FindItem(first) : nullptr;
-    if (!item || m_hintRows) {
+    if (!item || m_hintRows || !m_read) {
         runChange();
         return;
     }
-    std::vector<ItemId> run;
-    for (const Item* i = item; i && (count == 0 || run.size() < count);
-         i = m_note->FindItem(i->links.next)) {
-        run.push_back(i->links.id);
-    }
-    const ItemId parent = item->links.parent;
-    if (!rowsShownBelow(parent)) {
+    const int start = rowOf(first);
+    if (start < 0) {
+        const bool shouldHaveRow = rowsShownBelow(item->links.parent);
         runChange();
-        m_rows.forget(parent);
-        for (ItemId id : run) {
-            forgetBelow(id);
-            m_shown.erase(id);
-        }
+        if (shouldHaveRow)
+            refill();
         return;
     }
-    const int row = m_rows.rowOf(first, parent);
-    if (row < 0) {
-        runChange();
-        refill();
-        return;
+    // The run's rows: each sibling's row with the rows below it.
+    const std::uint32_t level = m_rows[std::size_t(start)].level;
+    int end = start;
+    for (std::uint32_t taken = 0; end < int(m_rows.size()) &&
+                                  m_rows[std::size_t(end)].level == level &&
+                                  (count == 0 || taken < count);
+         ++taken) {
+        end = blockEnd(end);
     }
-    const QModelIndex parentIndex = parent == m_note->RootId() ? QModelIndex() : indexOf(parent);
-    beginRemoveRows(parentIndex, row, row + int(run.size()) - 1);
+    beginRemoveRows({}, start, end - 1);
     runChange();
-    if (std::vector<ItemId>* rows = m_rows.known(parent)) {
-        const auto from = rows->begin() + row;
-        rows->erase(
-            from, from + std::min<std::ptrdiff_t>(std::ptrdiff_t(run.size()), rows->end() - from));
-    }
-    for (ItemId id : run) {
-        forgetBelow(id);
-        m_shown.erase(id);
-    }
+    for (int row = start; row < end; ++row)
+        m_expanded.erase(m_rows[std::size_t(row)].id);
+    m_rows.erase(m_rows.begin() + start, m_rows.begin() + end);
+    rowsMoved();
     endRemoveRows();
 }
 
 void NoteTreeModel::groupOpenChanged(ItemId group) {
     const Item* item = m_note ? m_note->FindItem(group) : nullptr;
-    if (!item || !item->IsGroup() || group == m_note->RootId() || m_hintRows)
+    if (!item || !item->IsGroup() || group == m_note->RootId() || m_hintRows || !m_read)
+        return;
+    const int row = rowOf(group);
+    if (row < 0)
         return;
     const bool open = item->IsOpen();
-    if (!rowsShownBelow(item->links.parent)) {
-        forgetBelow(group);
-        m_shown.erase(group);
-        return;
-    }
-    if (showsChildren(group) != open) {
-        const QModelIndex groupIndex = indexOf(group);
-        if (open) {
-            forgetBelow(group);
-            const int count = int(m_rows.of(group).size());
-            if (count > 0)
-                beginInsertRows(groupIndex, 0, count - 1);
-            m_shown[group] = true;
-            if (count > 0)
-                endInsertRows();
-        } else {
-            const std::vector<ItemId> children = m_rows.of(group);
-            if (!children.empty())
-                beginRemoveRows(groupIndex, 0, int(children.size()) - 1);
-            m_shown[group] = false;
-            forgetBelow(group);
-            if (!children.empty())
-                endRemoveRows();
+    const bool shown = m_expanded.count(group) > 0;
+    if (open && !shown) {
+        m_expanded.insert(group);
+        const std::vector<Row> below = rowsOf(group, true, m_rows[std::size_t(row)].level + 1,
+                                              [](const Item& g) { return g.IsOpen(); });
+        if (!below.empty()) {
+            beginInsertRows({}, row + 1, row + int(below.size()));
+            m_rows.insert(m_rows.begin() + row + 1, below.begin(), below.end());
+            rowsMoved();
+            endInsertRows();
+        }
+    } else if (!open && shown) {
+        m_expanded.erase(group);
+        const int end = blockEnd(row);
+        if (end > row + 1) {
+            beginRemoveRows({}, row + 1, end - 1);
+            for (int at = row + 1; at < end; ++at)
+                m_expanded.erase(m_rows[std::size_t(at)].id);
+            m_rows.erase(m_rows.begin() + row + 1, m_rows.begin() + end);
+            rowsMoved();
+            endRemoveRows();
         }
     }
     itemChanged(group);
 }
 
-void NoteTreeModel::childrenReordered(ItemId group, bool recursive) {
-    if (!m_note || m_hintRows)
+void NoteTreeModel::childrenReordered(ItemId group) {
+    // The rows below `group` read again in the note's order, entering the
+    // groups the rows entered: a group below that was not reordered reads
+    // as it was.
+    if (!m_note || m_hintRows || !m_read || !rowsShownBelow(group))
         return;
-    if (!rowsShownBelow(group)) {
-        if (recursive) {
-            forgetBelow(group);
-        } else {
-            m_rows.forget(group);
-        }
-        return;
+    const bool atTop = group == m_note->RootId();
+    const int groupRow = atTop ? -1 : rowOf(group);
+    const int start = groupRow + 1;
+    const int end = atTop ? int(m_rows.size()) : blockEnd(groupRow);
+    const std::uint32_t level = atTop ? 0 : m_rows[std::size_t(groupRow)].level + 1;
+    std::unordered_set<ItemId> entered;
+    for (int row = start; row < end; ++row) {
+        if (m_expanded.count(m_rows[std::size_t(row)].id))
+            entered.insert(m_rows[std::size_t(row)].id);
     }
-    QList<QPersistentModelIndex> parents;
-    if (!recursive && group != m_note->RootId())
-        parents << QPersistentModelIndex(indexOf(group));
-    emit layoutAboutToBeChanged(parents, QAbstractItemModel::VerticalSortHint);
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
-    if (recursive) {
-        // The open states stay as announced; only the order is read again.
-        m_rows.forgetSubtree(group);
-    } else {
-        m_rows.forget(group);
-    }
+    std::vector<ItemId> beforeIds;
+    beforeIds.reserve(std::size_t(before.size()));
+    for (const QModelIndex& index : before)
+        beforeIds.push_back(itemId(index));
+    for (ItemId id : entered)
+        m_expanded.erase(id);
+    const std::vector<Row> below = rowsOf(
+        group, true, level, [&](const Item& g) { return entered.count(g.links.id) > 0; });
+    m_rows.erase(m_rows.begin() + start, m_rows.begin() + end);
+    m_rows.insert(m_rows.begin() + start, below.begin(), below.end());
+    rowsMoved();
     QModelIndexList after;
     after.reserve(before.size());
-    for (const QModelIndex& index : before) {
-        const ItemId id = itemId(index);
-        after << (id == kNoItem ? index : indexOf(id, index.column()));
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const ItemId id = beforeIds[std::size_t(i)];
+        after << (id == kNoItem ? before[i] : indexOf(id, before[i].column()));
     }
     changePersistentIndexList(before, after);
-    emit layoutChanged(parents, QAbstractItemModel::VerticalSortHint);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int NoteTreeModel::fixedRowIcon(int row) const {
@@ -274,63 +312,28 @@ QString NoteTreeModel::fixedRowText(int row) const {
 }
 
 QModelIndex NoteTreeModel::index(int row, int column, const QModelIndex& parent) const {
-    if (row < 0 || column < 0 || column >= columnCount() || parent.column() > 0)
+    if (row < 0 || column < 0 || column >= columnCount() || parent.isValid())
         return {};
-    if (m_hintRows) {
-        return !parent.isValid() && row < kHintRowCount ? makeIndex(row, column, kNoItem)
-                                                        : QModelIndex();
-    }
-    const ItemId group = parentId(parent);
-    if (!showsChildren(group))
+    if (m_hintRows)
+        return row < kHintRowCount ? makeIndex(row, column, kNoItem) : QModelIndex();
+    const std::vector<Row>& all = rows();
+    if (row >= int(all.size()))
         return {};
-    const std::vector<ItemId>& rows = m_rows.of(group);
-    if (row >= int(rows.size()))
-        return {};
-    return makeIndex(row, column, rows[std::size_t(row)]);
+    return makeIndex(row, column, all[std::size_t(row)].id);
 }
 
-QModelIndex NoteTreeModel::parent(const QModelIndex& child) const {
-    const ItemId id = itemId(child);
-    if (id == kNoItem || !m_note || m_hintRows)
-        return {};
-    const Item* item = m_note->FindItem(id);
-    if (!item)
-        return {};
-    const ItemId parent = item->links.parent;
-    if (parent == kNoItem || parent == m_note->RootId())
-        return {};
-    const Item* parentItem = m_note->FindItem(parent);
-    if (!parentItem)
-        return {};
-    const int row = m_rows.rowOf(parent, parentItem->links.parent);
-    return row < 0 ? QModelIndex() : makeIndex(row, 0, parent);
+QModelIndex NoteTreeModel::parent(const QModelIndex&) const {
+    return {};
 }
 
 int NoteTreeModel::rowCount(const QModelIndex& parent) const {
-    if (parent.column() > 0)
+    if (parent.isValid())
         return 0;
     if (m_hintRows)
-        return parent.isValid() ? 0 : kHintRowCount;
-    if (parent.isValid() && itemId(parent) == kNoItem)
-        return 0;
-    const ItemId group = parentId(parent);
-    if (!showsChildren(group))
-        return 0;
-    return int(m_rows.of(group).size());
+        return kHintRowCount;
+    return int(rows().size());
 }
 
 bool NoteTreeModel::hasChildren(const QModelIndex& parent) const {
-    if (parent.column() > 0)
-        return false;
-    if (m_hintRows)
-        return !parent.isValid();
-    if (parent.isValid() && itemId(parent) == kNoItem)
-        return false;
-    const ItemId group = parentId(parent);
-    if (!showsChildren(group))
-        return false;
-    if (const std::vector<ItemId>* rows = m_rows.known(group))
-        return !rows->empty();
-    const Item* item = m_note->FindItem(group);
-    return item && item->links.firstChild != kNoItem;
+    return !parent.isValid() && rowCount() > 0;
 }

@@ -14,14 +14,16 @@ namespace {
 
 using namespace tidemark;
 
-// Every row the model shows, depth first, as the title with two spaces per
-// level in front.
-QStringList rowsOf(const QAbstractItemModel& model, const QModelIndex& parent = {}, int level = 0) {
+// Every row the model shows, in order, as the title with two spaces per
+// level in front (the memo list's rows are one flat run that knows levels).
+QStringList rowsOf(const QAbstractItemModel& model) {
+    const auto* tree = qobject_cast<const NoteTreeModel*>(&model);
     QStringList rows;
-    for (int row = 0; row < model.rowCount(parent); ++row) {
-        const QModelIndex index = model.index(row, 0, parent);
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row, 0);
+        EXPECT_EQ(model.rowCount(index), 0);
+        const int level = tree ? tree->levelOf(index) : 0;
         rows << QString(level * 2, u' ') + index.data().toString();
-        rows << rowsOf(model, index, level + 1);
     }
     return rows;
 }
@@ -57,9 +59,10 @@ TEST_F(NoteTreeModelTest, ShowsTheTreeBelowTheRootWithOpenGroupsExpanded) {
     EXPECT_FALSE(model.indexOf(root).isValid());
     EXPECT_FALSE(model.indexOf(old).isValid());  // inside a closed group
     const QModelIndex archiveRow = model.indexOf(archive);
-    EXPECT_EQ(archiveRow.row(), 1);
-    EXPECT_EQ(model.itemId(archiveRow.parent()), work);
+    EXPECT_EQ(archiveRow.row(), 2);
     EXPECT_EQ(model.itemId(archiveRow), archive);
+    EXPECT_TRUE(model.showsChildren(work));
+    EXPECT_FALSE(model.showsChildren(archive));
 }
 
 TEST_F(NoteTreeModelTest, OpeningAndClosingAGroupBringsAndTakesItsRows) {
@@ -88,14 +91,14 @@ TEST_F(NoteTreeModelTest, InsertedItemsTakeTheirPlaceAmongTheirSiblings) {
     note.InsertItems(idea, work, Placement::kBeside, Placement::kAfter, true);
     model.itemsInserted(idea);
     EXPECT_EQ(rowsOf(model), (QStringList{"work", "  plan", "  archive", "idea", "diary"}));
-    EXPECT_EQ(diaryRow.row(), 2);
+    EXPECT_EQ(diaryRow.row(), 4);
 
     // Into a closed group nothing shows, until it opens.
     const ItemId hidden = note.CreateItem(ItemType::kMemo);
     note.FindItem(hidden)->SetRawTitle("hidden");
     note.InsertItems(hidden, archive, Placement::kInside, Placement::kBefore, true);
     model.itemsInserted(hidden);
-    EXPECT_EQ(model.rowCount(model.indexOf(archive)), 0);
+    EXPECT_EQ(rowsOf(model), (QStringList{"work", "  plan", "  archive", "idea", "diary"}));
     note.FindItem(archive)->SetOpen(true);
     model.groupOpenChanged(archive);
     EXPECT_EQ(rowsOf(model), (QStringList{"work", "  plan", "  archive", "    hidden", "    old",
@@ -114,12 +117,17 @@ TEST_F(NoteTreeModelTest, RemovingAnItemTakesItsWholeSubtree) {
 }
 
 TEST_F(NoteTreeModelTest, ReorderedChildrenKeepTheirPersistentRows) {
+    note.FindItem(archive)->SetOpen(true);
+    model.groupOpenChanged(archive);
     const QPersistentModelIndex planRow(model.indexOf(plan));
-    ASSERT_EQ(planRow.row(), 0);
+    const QPersistentModelIndex oldRow(model.indexOf(old));
+    ASSERT_EQ(planRow.row(), 1);
     note.SortChildren(nullptr, work, SortKey::kTitle, false, false);  // archive, plan
     model.childrenReordered(work);
-    EXPECT_EQ(rowsOf(model), (QStringList{"work", "  archive", "  plan", "diary"}));
-    EXPECT_EQ(planRow.row(), 1);
+    // The open group moves with the rows below it.
+    EXPECT_EQ(rowsOf(model), (QStringList{"work", "  archive", "    old", "  plan", "diary"}));
+    EXPECT_EQ(planRow.row(), 3);
+    EXPECT_EQ(oldRow.row(), 2);
     EXPECT_EQ(model.itemId(planRow), plan);
 }
 
