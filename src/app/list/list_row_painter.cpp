@@ -70,6 +70,12 @@ QColor highlightedTextColour(const QColor& text, const QColor& highlightText) {
                   channel(text.blue(), highlightText.blue()));
 }
 
+RowTextColours rowTextColours(const QColor& text, bool highlighted, bool active,
+                              const QColor& highlightText) {
+    const QColor shown = highlighted && active ? highlightedTextColour(text, highlightText) : text;
+    return {shown, shown};
+}
+
 std::vector<BackgroundStrip> backgroundStrips(const Note& note, const Item& item, int iconLeft,
                                               int right) {
     std::vector<BackgroundStrip> strips;
@@ -188,12 +194,9 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     // Texts.
     const QColor ownText = item->HasOwnTextColour() ? colourFromNote(item->ForegroundColour())
                                                     : model.defaultTextColour();
-    const QColor textColour =
-        highlighted && active
-            ? highlightedTextColour(ownText,
-                                    palette.color(QPalette::Active, QPalette::HighlightedText))
-            : ownText;
-    p.setPen(textColour);
+    const RowTextColours textColours = rowTextColours(
+        ownText, highlighted, active, palette.color(QPalette::Active, QPalette::HighlightedText));
+    p.setPen(textColours.title);
     if (!look.editingRow) {
         p.save();
         p.setClipRect(first);
@@ -207,6 +210,7 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
         const QRect& cell = geometry.columns[column];
         p.save();
         p.setClipRect(cell);
+        p.setPen(textColours.columns);
         const int left = cell.left() + (3 * space) / 2;
         drawText(p, QRect(left, row.top(), cell.right() + 1 - left, row.height()), text);
         p.restore();
@@ -217,7 +221,7 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     if (look.focused && !look.editorOpen) {
         p.save();
         p.setClipRect(first);
-        p.setPen(dottedPen(textColour));
+        p.setPen(dottedPen(textColours.title));
         p.setBrush(Qt::NoBrush);
         const QRect area(label.left(), row.top(), highlightEnd - label.left(), row.height());
         if (active) {
