@@ -72,8 +72,10 @@ QColor highlightedTextColour(const QColor& text, const QColor& highlightText) {
 
 RowTextColours rowTextColours(const QColor& text, bool highlighted, bool active,
                               const QColor& highlightText) {
-    const QColor shown = highlighted && active ? highlightedTextColour(text, highlightText) : text;
-    return {shown, shown};
+    // The highlight covers the title area only: the other columns stand on
+    // the row's own background, where the highlight text would be lost.
+    const QColor title = highlighted && active ? highlightedTextColour(text, highlightText) : text;
+    return {title, text};
 }
 
 std::vector<BackgroundStrip> backgroundStrips(const Note& note, const Item& item, int iconLeft,

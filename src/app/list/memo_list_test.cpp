@@ -570,4 +570,30 @@ TEST(HighlightColours, FollowTheFormulas) {
     EXPECT_EQ(highlightedTextColour(QColor(255, 0, 128), QColor(0, 255, 0)), QColor(0, 255, 11));
 }
 
+// Only the title stands on the highlight; the other columns keep the row's
+// own background, so their text keeps the row's text colour.
+TEST(RowTextColours, TheHighlightTextIsForTheTitleAlone) {
+    const QColor red(255, 0, 0);
+    struct Case {
+        QColor text;
+        bool highlighted;
+        bool active;
+        QColor title;
+        QColor columns;
+    } cases[] = {
+        {Qt::black, true, true, highlightedTextColour(Qt::black, Qt::white), Qt::black},
+        {red, true, true, highlightedTextColour(red, Qt::white), red},
+        {Qt::black, true, false, Qt::black, Qt::black},
+        {red, false, true, red, red},
+    };
+    for (const Case& c : cases) {
+        const RowTextColours colours = rowTextColours(c.text, c.highlighted, c.active, Qt::white);
+        const std::string what = c.text.name().toStdString() +
+                                 (c.highlighted ? " highlighted" : "") +
+                                 (c.active ? " active" : "");
+        EXPECT_EQ(colours.title.name().toStdString(), c.title.name().toStdString()) << what;
+        EXPECT_EQ(colours.columns.name().toStdString(), c.columns.name().toStdString()) << what;
+    }
+}
+
 }  // namespace
