@@ -134,12 +134,16 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     const Item* item = model.item(index);
 
     if (!item || !note) {
-        // Rows that stand for no item: a picture and a line of text.
-        p.setClipRect(first);
+        // Rows that stand for no item (the hint rows, a locked group's
+        // notice): a picture and a line of text that runs across the
+        // columns to the row's end.
+        p.setClipRect(row);
         const int icon = index.data(MemoRowsModel::kIconRole).toInt();
         p.drawPixmap(iconRect.topLeft(), rowIconPixmap(icon, ratio));
         p.setPen(model.defaultTextColour());
-        drawText(p, label.adjusted(space / 2, 0, -space, 0), index.data().toString());
+        QRect line = label;
+        line.setRight(row.right());
+        drawText(p, line.adjusted(space / 2, 0, -space, 0), index.data().toString());
         p.restore();
         if (look.gridLines) {
             p.save();
