@@ -23,6 +23,7 @@
 #include "app/frame/application.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
+#include "app/frame/main_window_context.h"
 #include "app/frame/pane_area.h"
 #include "app/list/memo_list.h"
 #include "app/test_support.h"
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
 
     ImmediatePrompts prompts;
     ItemCommands commands(note, app.settings(), lists, lists.rowUpdates(), prompts,
-                          lists.lockDialogs(), &window);
+                          lists.lockDialogs(), &app.windowContext());
     ShowWatcher watcher;
     qt.installEventFilter(&watcher);
 

@@ -83,7 +83,7 @@ void CommandActions::setAliasCheckRule(CommandId id, std::function<bool()> rule)
 bool CommandActions::dispatch(CommandId id) {
     QAction* main = action(id);
     auto handler = m_handlers.find(id);
-    if (!main || handler == m_handlers.end())
+    if (!main || handler == m_handlers.end() || m_busy)
         return false;
     // A command the state rule greys out is ignored, whichever way it came.
     const CommandState state = m_rules.contains(id) ? m_rules[id]() : CommandState{};
@@ -102,6 +102,13 @@ bool CommandActions::dispatch(CommandId id) {
 void CommandActions::updateActions() {
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         const CommandId id = it.key();
+        if (m_busy) {
+            // No rule runs while a job holds the window; the check marks stay.
+            it.value()->setEnabled(false);
+            for (QAction* face : m_aliases.value(id))
+                face->setEnabled(false);
+            continue;
+        }
         CommandState state{false, false};
         if (m_handlers.contains(id)) {
             state = m_rules.contains(id) ? m_rules[id]() : CommandState{};

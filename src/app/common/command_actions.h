@@ -53,6 +53,10 @@ public:
     bool dispatch(CommandId id);
     // Recomputes every command's enabled and checked state.
     void updateActions();
+    // While busy every command is disabled, whatever its rule says, and is
+    // ignored when dispatched; updateActions() applies the change.
+    void setBusy(bool busy) { m_busy = busy; }
+    bool isBusy() const { return m_busy; }
     // Binds the keys of the assignment table to the actions.
     void applyShortcuts(const tidemark::KeyTable& keys);
 
@@ -70,4 +74,5 @@ private:
     QHash<CommandId, Handler> m_handlers;
     QHash<CommandId, StateRule> m_rules;
     QHash<CommandId, std::function<bool()>> m_aliasChecks;
+    bool m_busy = false;
 };

@@ -76,6 +76,12 @@ public:
     virtual void showStatusText(const QString& text, bool warning) = 0;
     // Recomputes the commands' states and the status bar.
     virtual void updateActions() = 0;
+    // A long job runs on the GUI thread and dispatches events meanwhile
+    // (sorting): while busy, the window's panes, bars and commands take no
+    // input, but the window's own dialogs (the job's progress window) stay
+    // usable. Ending it gives the keyboard focus back where it was. Calls
+    // come in pairs and do not nest.
+    virtual void setBusy(bool busy) = 0;
     // The parent of the feature's dialogs and message boxes.
     virtual QWidget* dialogParent() const = 0;
     // Where the feature registers the handlers of its commands.

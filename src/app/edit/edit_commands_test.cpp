@@ -135,6 +135,38 @@ TEST_F(EditCommandsTest, CutCopyPasteAndDeleteWorkOnTheTextPanesSelection) {
     EXPECT_EQ(text->toPlainText(), QStringLiteral("two threeone "));
 }
 
+// A dialog of a command takes the keyboard focus while it is open; once it
+// has gone the list is what the edit commands act on again, although the
+// window is not active yet (nothing activates it here, as no window
+// manager does on this platform).
+TEST_F(EditCommandsTest, TheListsCommandsStayEnabledWhenADialogClosesOnTheSameSelection) {
+    const struct {
+        CommandId command;
+        ItemId selected;
+    } cases[] = {
+        {kCmdSetRemarks, first},
+        {kCmdSort, first},
+        {kCmdLockGroup, group},
+        {kCmdSaveAs, second},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NO_FATAL_FAILURE(focusList());
+        ASSERT_TRUE(list->focusItem(c.selected, true));
+        for (CommandId id : {kCmdCut, kCmdCopy, kCmdDelete})
+            ASSERT_TRUE(enabled(id)) << c.command << " " << id;
+
+        DialogAnswerer answers;
+        answers.thenCancel();
+        app->actions().action(c.command)->trigger();
+        ASSERT_TRUE(answers.allAnswered()) << c.command;
+        QCoreApplication::processEvents();
+        EXPECT_EQ(list->selectedItems(), std::vector<ItemId>{c.selected}) << c.command;
+        for (CommandId id : {kCmdCut, kCmdCopy, kCmdDelete, kCmdPaste})
+            EXPECT_EQ(app->actions().action(id)->isEnabled(), id != kCmdPaste)
+                << c.command << " " << id;
+    }
+}
+
 TEST_F(EditCommandsTest, TheDeleteKeyInTheListDeletesTheSelectedItemsAfterAsking) {
     ASSERT_TRUE(list->focusItem(group, true));
     EXPECT_TRUE(enabled(kCmdDelete));

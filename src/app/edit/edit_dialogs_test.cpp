@@ -192,6 +192,19 @@ TEST(SortProgressWindow, ShowsOnlyAfterTheDelayAndCancelStopsTheSort) {
     EXPECT_FALSE(window.Continue(SortProgressWindow::kShowAfterMs + 10));
 }
 
+TEST(SortProgressWindow, EscapeAndClosingTheWindowCancelToo) {
+    for (const bool byEscape : {true, false}) {
+        SortProgressWindow window;
+        ASSERT_TRUE(window.Continue(SortProgressWindow::kShowAfterMs));
+        if (byEscape) {
+            QTest::keyClick(&window, Qt::Key_Escape);
+        } else {
+            window.close();
+        }
+        EXPECT_FALSE(window.Continue(SortProgressWindow::kShowAfterMs + 10)) << byEscape;
+    }
+}
+
 template <typename T>
 QStringList textsOf(const QWidget& widget) {
     QStringList texts;

@@ -1,7 +1,6 @@
 #include "app/edit/item_commands.h"
 
 #include <QApplication>
-#include <QWidget>
 #include <algorithm>
 
 #include "app/common/command_actions.h"
@@ -9,6 +8,7 @@
 #include "app/common/ui_strings.h"
 #include "app/context/item_view_updater.h"
 #include "app/context/selection_source.h"
+#include "app/context/window_context.h"
 #include "app/edit/item_removal.h"
 #include "app/edit/sort_progress_window.h"
 #include "core/model/group_lock_commands.h"
@@ -35,14 +35,14 @@ constexpr int kFromNeighbour = 2;
 
 ItemCommands::ItemCommands(Note& note, const Settings& settings, SelectionSource& selection,
                            ItemViewUpdater& views, EditPrompts& prompts, LockDialogs& lockDialogs,
-                           QWidget* window)
+                           WindowContext* context)
     : m_note(note),
       m_settings(settings),
       m_selection(selection),
       m_views(views),
       m_prompts(prompts),
       m_lockDialogs(lockDialogs),
-      m_window(window) {}
+      m_context(context) {}
 
 bool ItemCommands::readOnly() const {
     return m_note.Host() != nullptr && m_note.Host()->IsReadOnly();
@@ -200,13 +200,15 @@ void ItemCommands::sort(int key) {
 
     QApplication::setOverrideCursor(Qt::WaitCursor);
     {
-        SortProgressWindow progress(m_window);
+        // The window is busy, not disabled: a disabled window would disable
+        // the progress window, its child, and its cancel button with it.
+        SortProgressWindow progress(m_context ? m_context->dialogParent() : nullptr);
         progress.BeginGroup(m_note.FindItem(group)->Title());
-        if (m_window)
-            m_window->setEnabled(false);
+        if (m_context)
+            m_context->setBusy(true);
         m_note.SortChildren(&progress, group, choice.key, choice.descending, choice.recursive);
-        if (m_window)
-            m_window->setEnabled(true);
+        if (m_context)
+            m_context->setBusy(false);
     }
     m_views.childrenReordered(group);
     QApplication::restoreOverrideCursor();

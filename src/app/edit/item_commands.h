@@ -8,8 +8,8 @@
 
 class CommandActions;
 class ItemViewUpdater;
-class QWidget;
 class SelectionSource;
+class WindowContext;
 
 namespace tidemark {
 class LockDialogs;
@@ -21,12 +21,14 @@ class Settings;
 // note's colours and remarks caption, and locking a memo group. Each one
 // changes the note, names the changed rows to the views, and marks the
 // note modified through its host; none runs while the note is read-only.
-// Everything passed in must outlive the object.
+// Everything passed in must outlive the object. Without a window context
+// (`context` null) the sort's progress window has no parent and nothing is
+// made busy.
 class ItemCommands {
 public:
     ItemCommands(tidemark::Note& note, const tidemark::Settings& settings,
                  SelectionSource& selection, ItemViewUpdater& views, EditPrompts& prompts,
-                 tidemark::LockDialogs& lockDialogs, QWidget* window = nullptr);
+                 tidemark::LockDialogs& lockDialogs, WindowContext* context = nullptr);
 
     void registerCommands(CommandActions& actions);
 
@@ -64,7 +66,7 @@ private:
     ItemViewUpdater& m_views;
     EditPrompts& m_prompts;
     tidemark::LockDialogs& m_lockDialogs;
-    QWidget* m_window;
+    WindowContext* m_context;
     std::optional<AttributeSet> m_remembered;
     bool m_sortDescending = false;  // the direction used last
 };

@@ -22,6 +22,9 @@ public:
 
     bool isCancelled() const { return m_cancelled; }
     void cancel() { m_cancelled = true; }
+    // Escape and the window's close button cancel as the button does; the
+    // window stays until the sort has stopped.
+    void reject() override { cancel(); }
 
 private:
     QLabel* m_group;

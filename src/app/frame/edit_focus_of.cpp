@@ -1,6 +1,5 @@
 #include "app/frame/edit_focus_of.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -12,7 +11,11 @@
 
 EditFocus editFocusOf(const MainWindow& window) {
     EditFocus focus;
-    QWidget* widget = QApplication::focusWidget();
+    // The window's own focus widget, not the application's: while one of
+    // the window's dialogs is open, and after it closed until the window is
+    // active again, the focus the window gives back is what the commands
+    // act on.
+    QWidget* widget = window.focusWidget();
     if (!widget || !window.isAncestorOf(widget))
         return focus;
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {

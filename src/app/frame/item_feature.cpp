@@ -33,7 +33,7 @@ public:
         : QObject(&window),
           prompts(&window),
           commands(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(),
-                   prompts, prompts, &window),
+                   prompts, prompts, &app.windowContext()),
           clipboard(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(),
                     prompts),
           drag(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates()),

@@ -2,13 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 
 #include "app/common/command_actions.h"
 #include "app/common/qt_text.h"
+#include "app/edit/sort_dialog.h"
+#include "app/edit/sort_progress_window.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/frame/toolbars.h"
+#include "app/list/memo_list.h"
 #include "app/test_support.h"
+#include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
 
@@ -37,6 +47,91 @@ TEST_F(WindowItemCommandsTest, ReadOnlyModeGreysTheItemCommands) {
         EXPECT_FALSE(app->actions().dispatch(id)) << id;
     }
     EXPECT_EQ(app->note().FindItem(app->note().RootId())->links.firstChild, kNoItem);
+}
+
+// The sort dispatches events while it runs: the window takes no input
+// meanwhile, but the progress window does, and its Cancel stops the sort
+// where it is.
+TEST_F(WindowItemCommandsTest, WhileSortingOnlyTheProgressWindowTakesInput) {
+    // Enough memos, in reverse order, with bodies alike up to their last
+    // bytes, that sorting by body goes on long enough to turn the event loop.
+    Note& note = app->note();
+    std::vector<std::string> bodies;
+    for (int i = 1500; i > 0; --i)
+        bodies.push_back(std::string(4000, 'a') + std::to_string(10000 + i));
+    ItemId last = kNoItem;
+    for (const std::string& body : bodies) {
+        last = AddMemo(note, note.RootId(), "memo");
+        static_cast<Memo*>(note.FindItem(last))->SetRawBody(ByteString(body));
+    }
+    window->noteReplaced();
+    MemoList* list = window->panes()->memoList();
+    list->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+    ASSERT_TRUE(list->focusItem(last, true));
+    app->updateActions();
+
+    DialogAnswerer answers;
+    answers.then([](QWidget* dialog) {
+        auto* sort = qobject_cast<SortDialog*>(dialog);
+        ASSERT_NE(sort, nullptr);
+        sort->keyBox()->setCurrentIndex(SortKey::kBody - 1);
+        sort->accept();
+    });
+    struct {
+        bool seen = false;
+        bool cancelEnabled = false;
+        bool panesEnabled = true;
+        bool barsEnabled = true;
+        bool commandEnabled = true;
+        bool commandRan = true;
+    } during;
+    // Looks at the window from inside the sort, at its first turn of the
+    // event loop.
+    QTimer watch;
+    watch.setInterval(0);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* progress = window->findChild<SortProgressWindow*>();
+        if (!progress || during.seen)
+            return;
+        during.seen = true;
+        progress->show();  // as it shows by itself once the sort takes long
+        auto* cancel = progress->findChild<QPushButton*>(QStringLiteral("cancel"));
+        during.cancelEnabled = cancel->isEnabled();
+        during.panesEnabled = window->panes()->isEnabled();
+        during.barsEnabled = window->toolbars()->menuBand()->isEnabled();
+        during.commandEnabled = app->actions().action(kCmdNewMemo)->isEnabled();
+        during.commandRan = app->actions().dispatch(kCmdNewMemo);
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    watch.start();
+    app->actions().action(kCmdSort)->trigger();
+    watch.stop();
+
+    ASSERT_TRUE(answers.allAnswered());
+    ASSERT_TRUE(during.seen) << "the sort ended before it turned the event loop";
+    EXPECT_TRUE(during.cancelEnabled);
+    EXPECT_FALSE(during.panesEnabled);
+    EXPECT_FALSE(during.barsEnabled);
+    EXPECT_FALSE(during.commandEnabled);
+    EXPECT_FALSE(during.commandRan);
+    // Cancelled early: partly sorted, every memo still there once.
+    std::vector<std::string> shown;
+    for (const Item* item = note.FindItem(note.FindItem(note.RootId())->links.firstChild); item;
+         item = note.FindItem(item->links.next))
+        shown.push_back(static_cast<const Memo*>(item)->Body().Str());
+    EXPECT_FALSE(std::is_sorted(shown.begin(), shown.end()));
+    std::vector<std::string> sorted = bodies;
+    std::sort(sorted.begin(), sorted.end());
+    std::sort(shown.begin(), shown.end());
+    EXPECT_TRUE(shown == sorted);
+
+    EXPECT_EQ(window->findChild<SortProgressWindow*>(), nullptr);
+    EXPECT_TRUE(window->panes()->isEnabled());
+    EXPECT_TRUE(window->toolbars()->menuBand()->isEnabled());
+    EXPECT_EQ(window->focusWidget(), list);
+    for (CommandId id : {kCmdNewMemo, kCmdCut, kCmdSort})
+        EXPECT_TRUE(app->actions().action(id)->isEnabled()) << id;
 }
 
 }  // namespace

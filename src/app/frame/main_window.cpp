@@ -442,7 +442,36 @@ bool MainWindow::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+void MainWindow::setBusy(bool busy) {
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy) {
+        m_focusBeforeBusy = focusWidget();
+        for (QWidget* part : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (part->isWindow() || !part->isEnabled())
+                continue;
+            part->setEnabled(false);
+            m_disabledWhileBusy.append(part);
+        }
+        return;
+    }
+    for (const QPointer<QWidget>& part : std::as_const(m_disabledWhileBusy)) {
+        if (part)
+            part->setEnabled(true);
+    }
+    m_disabledWhileBusy.clear();
+    if (m_focusBeforeBusy && !focusWidget())
+        m_focusBeforeBusy->setFocus(Qt::OtherFocusReason);
+    m_focusBeforeBusy = nullptr;
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // The job that holds the window works on the note.
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
     if (!m_app.fileCommands().askToSaveBeforeClosing()) {
         event->ignore();
         return;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -107,6 +109,12 @@ public:
     // commit data): asked as a close would be; cancelling asks the session
     // to go on. The window stays until the session really ends.
     void endSession(SessionEndRequest& session);
+    // While busy the panes, the menu bar, the toolbars and the status bar
+    // are disabled and the window does not close; its dialogs, windows of
+    // their own, stay enabled. Ending it enables what it disabled and gives
+    // the focus back to the widget that had it.
+    void setBusy(bool busy);
+    bool isBusy() const { return m_busy; }
 
 protected:
     bool event(QEvent* event) override;
@@ -134,4 +142,7 @@ private:
     ListPanes* m_lists = nullptr;
     bool m_titleBarHidden = false;
     bool m_snapping = false;
+    bool m_busy = false;
+    QList<QPointer<QWidget>> m_disabledWhileBusy;
+    QPointer<QWidget> m_focusBeforeBusy;
 };

@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include "app/common/command_actions.h"
 #include "app/context/item_view_updater.h"
 #include "app/frame/application.h"
 #include "app/frame/edit_focus_of.h"
@@ -96,6 +97,12 @@ void MainWindowContext::showStatusText(const QString& text, bool warning) {
 }
 
 void MainWindowContext::updateActions() {
+    m_app.updateActions();
+}
+
+void MainWindowContext::setBusy(bool busy) {
+    m_window.setBusy(busy);
+    m_app.actions().setBusy(busy);
     m_app.updateActions();
 }
 

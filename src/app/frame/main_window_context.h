@@ -32,6 +32,7 @@ public:
 
     void showStatusText(const QString& text, bool warning) override;
     void updateActions() override;
+    void setBusy(bool busy) override;
     QWidget* dialogParent() const override;
     CommandActions& actions() const override;
     void openHelp(int topic) override;

@@ -70,6 +70,14 @@ QColor highlightedTextColour(const QColor& text, const QColor& highlightText) {
                   channel(text.blue(), highlightText.blue()));
 }
 
+RowTextColours rowTextColours(const QColor& text, bool highlighted, bool active,
+                              const QColor& highlightText) {
+    // The highlight covers the title area only: the other columns stand on
+    // the row's own background, where the highlight text would be lost.
+    const QColor title = highlighted && active ? highlightedTextColour(text, highlightText) : text;
+    return {title, text};
+}
+
 std::vector<BackgroundStrip> backgroundStrips(const Note& note, const Item& item, int iconLeft,
                                               int right) {
     std::vector<BackgroundStrip> strips;
@@ -126,12 +134,16 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     const Item* item = model.item(index);
 
     if (!item || !note) {
-        // Rows that stand for no item: a picture and a line of text.
-        p.setClipRect(first);
+        // Rows that stand for no item (the hint rows, a locked group's
+        // notice): a picture and a line of text that runs across the
+        // columns to the row's end.
+        p.setClipRect(row);
         const int icon = index.data(MemoRowsModel::kIconRole).toInt();
         p.drawPixmap(iconRect.topLeft(), rowIconPixmap(icon, ratio));
         p.setPen(model.defaultTextColour());
-        drawText(p, label.adjusted(space / 2, 0, -space, 0), index.data().toString());
+        QRect line = label;
+        line.setRight(row.right());
+        drawText(p, line.adjusted(space / 2, 0, -space, 0), index.data().toString());
         p.restore();
         if (look.gridLines) {
             p.save();
@@ -188,12 +200,9 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     // Texts.
     const QColor ownText = item->HasOwnTextColour() ? colourFromNote(item->ForegroundColour())
                                                     : model.defaultTextColour();
-    const QColor textColour =
-        highlighted && active
-            ? highlightedTextColour(ownText,
-                                    palette.color(QPalette::Active, QPalette::HighlightedText))
-            : ownText;
-    p.setPen(textColour);
+    const RowTextColours textColours = rowTextColours(
+        ownText, highlighted, active, palette.color(QPalette::Active, QPalette::HighlightedText));
+    p.setPen(textColours.title);
     if (!look.editingRow) {
         p.save();
         p.setClipRect(first);
@@ -207,6 +216,7 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
         const QRect& cell = geometry.columns[column];
         p.save();
         p.setClipRect(cell);
+        p.setPen(textColours.columns);
         const int left = cell.left() + (3 * space) / 2;
         drawText(p, QRect(left, row.top(), cell.right() + 1 - left, row.height()), text);
         p.restore();
@@ -217,7 +227,7 @@ void ListRowPainter::paintRow(QPainter* painter, const QWidget* list, const Memo
     if (look.focused && !look.editorOpen) {
         p.save();
         p.setClipRect(first);
-        p.setPen(dottedPen(textColour));
+        p.setPen(dottedPen(textColours.title));
         p.setBrush(Qt::NoBrush);
         const QRect area(label.left(), row.top(), highlightEnd - label.left(), row.height());
         if (active) {

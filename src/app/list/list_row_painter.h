@@ -20,6 +20,17 @@ QColor blendColour(const QColor& base, const QColor& over, int weight);
 // (24 × (255 − text) + 232 × highlightText) / 256.
 QColor highlightedTextColour(const QColor& text, const QColor& highlightText);
 
+// The pens of a row's texts. `text` is the item's own text colour or the
+// note's; `highlightText` the system's highlight-text colour. A highlighted
+// row in an active list writes its title in the highlighted text colour;
+// the other columns, outside the highlight, keep `text`.
+struct RowTextColours {
+    QColor title;    // the title, the focus mark
+    QColor columns;  // remarks, modified time, body preview
+};
+RowTextColours rowTextColours(const QColor& text, bool highlighted, bool active,
+                              const QColor& highlightText);
+
 // How the highlight blends into a row's background.
 inline constexpr int kActiveHighlightWeight = 160;
 inline constexpr int kInactiveHighlightWeight = 48;

@@ -493,6 +493,40 @@ TEST_F(LockedGroupTest, AClosedLockedGroupTurnsTheGroupListIntoTwoDisabledRows) 
     EXPECT_EQ(statusText(), "鍵を開けるにはパスワードが必要です");
 }
 
+// The texts of rows that stand for no item reach past the first column as
+// far as the row goes: the locked group's notice in the group list and the
+// hint rows of an empty note in the memo list.
+TEST_F(LockedGroupTest, RowsWithoutAnItemWriteAcrossTheColumns) {
+    // Whether anything is drawn in `row` to the right of a first column too
+    // narrow for the text (the list's background shows at the row's end).
+    const auto drawnPastFirstColumn = [](MemoRowsView* view, int row) {
+        view->setGridLines(false);
+        view->setColumnWidth(0, 90);
+        view->viewport()->repaint();
+        const QImage image = view->viewport()->grab().toImage();
+        const QRect rect = view->visualRect(view->model()->index(row, 0));
+        for (int y = rect.top(); y <= rect.bottom(); ++y) {
+            const QColor background = image.pixelColor(image.width() - 1, y);
+            for (int x = view->columnWidth(0) + 1; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) != background)
+                    return true;
+            }
+        }
+        return false;
+    };
+    focus(safe);
+    ASSERT_EQ(groupList->model()->rowCount(), 2);
+    ASSERT_TRUE(groupList->isVisible());
+    EXPECT_TRUE(drawnPastFirstColumn(groupList, 0));
+    EXPECT_TRUE(drawnPastFirstColumn(groupList, 1));
+
+    app->note().MakeNew(ByteString("root"));
+    window->noteReplaced();
+    ASSERT_EQ(list->model()->rowCount(), 5);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_TRUE(drawnPastFirstColumn(list, row)) << row;
+}
+
 TEST_F(LockedGroupTest, AWrongPasswordChangesNothingAndTheRightOneOpens) {
     focus(safe);
     DialogAnswerer answers;
@@ -585,6 +619,32 @@ TEST(HighlightColours, FollowTheFormulas) {
     EXPECT_EQ(highlightedTextColour(Qt::black, Qt::white), QColor(255, 255, 255));
     EXPECT_EQ(highlightedTextColour(Qt::white, Qt::black), QColor(0, 0, 0));
     EXPECT_EQ(highlightedTextColour(QColor(255, 0, 128), QColor(0, 255, 0)), QColor(0, 255, 11));
+}
+
+// Only the title stands on the highlight; the other columns keep the row's
+// own background, so their text keeps the row's text colour.
+TEST(RowTextColours, TheHighlightTextIsForTheTitleAlone) {
+    const QColor red(255, 0, 0);
+    struct Case {
+        QColor text;
+        bool highlighted;
+        bool active;
+        QColor title;
+        QColor columns;
+    } cases[] = {
+        {Qt::black, true, true, highlightedTextColour(Qt::black, Qt::white), Qt::black},
+        {red, true, true, highlightedTextColour(red, Qt::white), red},
+        {Qt::black, true, false, Qt::black, Qt::black},
+        {red, false, true, red, red},
+    };
+    for (const Case& c : cases) {
+        const RowTextColours colours = rowTextColours(c.text, c.highlighted, c.active, Qt::white);
+        const std::string what = c.text.name().toStdString() +
+                                 (c.highlighted ? " highlighted" : "") +
+                                 (c.active ? " active" : "");
+        EXPECT_EQ(colours.title.name().toStdString(), c.title.name().toStdString()) << what;
+        EXPECT_EQ(colours.columns.name().toStdString(), c.columns.name().toStdString()) << what;
+    }
 }
 
 }  // namespace
