@@ -19,6 +19,7 @@
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/status_bar.h"
+#include "app/list/group_content_list.h"
 #include "app/list/list_drop_target.h"
 #include "app/list/memo_list.h"
 #include "app/list/memo_rows_model.h"
@@ -194,6 +195,91 @@ TEST_F(DragDropTest, ARefusedMoveOntoASpotMayStillCopyThere) {
     EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo"}));
     EXPECT_TRUE(dropAt(data, on(memo, true), Qt::ControlModifier));
     EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo", "copied"}));
+}
+
+// Rests of a drag over a list on a clock the test steps by hand.
+class DragRestTest : public DragDropTest {
+protected:
+    // The target of `view`, its clock set to the test's.
+    ListDropTarget* targetOf(MemoRowsView* view) {
+        auto* target = view->findChild<ListDropTarget*>();
+        if (target)
+            target->setClock([this] { return now; });
+        return target;
+    }
+    // Over the pictures of the row of `id` in `view`.
+    static QPoint onPictures(MemoRowsView* view, ItemId id) {
+        const QRect row = view->visualRect(view->rowsModel()->indexOf(id));
+        return QPoint(row.left() + 20, row.center().y());
+    }
+    void enterAt(MemoRowsView* view, const QPoint& point) {
+        QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &enter);
+    }
+    void moveAt(MemoRowsView* view, const QPoint& point, qint64 at) {
+        now = at;
+        QDragMoveEvent over(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &over);
+    }
+    void leave(MemoRowsView* view) {
+        QDragLeaveEvent gone;
+        QApplication::sendEvent(view->viewport(), &gone);
+    }
+    bool isOpen(ItemId id) { return app->note().FindItem(id)->IsOpen(); }
+
+    qint64 now = 0;
+    QMimeData data;
+};
+
+TEST_F(DragRestTest, AfterAGroupOpenedTheNextRowOpensAfterTheShortRest) {
+    const ItemId second = AddGroup(app->note(), app->note().RootId(), "second");
+    AddMemo(app->note(), second, "in second");
+    app->note().FindItem(group)->SetOpen(false);
+    app->note().FindItem(second)->SetOpen(false);
+    window->noteReplaced();
+    data.setText(QStringLiteral("t"));
+    ASSERT_NE(targetOf(list), nullptr);
+
+    enterAt(list, onPictures(list, group));
+    moveAt(list, onPictures(list, group), 0);
+    moveAt(list, onPictures(list, group), 600);
+    ASSERT_TRUE(isOpen(group));
+    moveAt(list, onPictures(list, second), 700);
+    moveAt(list, onPictures(list, second), 1300);
+    EXPECT_TRUE(isOpen(second));
+    leave(list);
+}
+
+TEST_F(DragRestTest, TheRowUnderThePointerAfterTheGroupListOpenedAGroupWaitsLonger) {
+    // The group list shows "outer"; opening "sub" there makes it list
+    // "deeper" on the row the pointer rests on.
+    const ItemId outer = AddGroup(app->note(), app->note().RootId(), "outer");
+    const ItemId sub = AddGroup(app->note(), outer, "sub");
+    const ItemId deeper = AddGroup(app->note(), sub, "deeper");
+    AddMemo(app->note(), deeper, "deepest");
+    app->note().FindItem(sub)->SetOpen(false);
+    app->note().FindItem(deeper)->SetOpen(false);
+    window->noteReplaced();
+    ASSERT_TRUE(list->focusItem(outer, true));
+    QApplication::processEvents();
+    MemoRowsView* groupList = window->panes()->groupList();
+    ASSERT_TRUE(groupList->rowsModel()->indexOf(sub).isValid());
+    data.setText(QStringLiteral("t"));
+    ASSERT_NE(targetOf(groupList), nullptr);
+
+    const QPoint point = onPictures(groupList, sub);
+    enterAt(groupList, point);
+    moveAt(groupList, point, 0);
+    moveAt(groupList, point, 600);
+    ASSERT_TRUE(isOpen(sub));
+    ASSERT_EQ(onPictures(groupList, deeper), point);
+    moveAt(groupList, point, 1200);
+    EXPECT_FALSE(isOpen(deeper));
+    moveAt(groupList, point, 2200);
+    EXPECT_TRUE(isOpen(deeper));
+    leave(groupList);
 }
 
 TEST(ItemDragFileName, TitlesBecomeSafeFileNamesThatFitTheFileSystem) {

@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
+#include <memory>
 
 #include "app/common/item_mime_type.h"
 #include "app/list/memo_rows_model.h"
@@ -23,9 +25,10 @@ namespace {
 // The state image and the row picture come first in a row; a drop left of
 // the picture's right edge goes inside a memo group.
 constexpr int kPicturesWidth = 32;
-// After a group opened under the pointer the next one needs this much rest.
-constexpr qint64 kRestAfterOpening = 1500;
+// The rest on a row that opens the memo group there; after a group opened,
+// the row under the pointer needs the longer one.
 constexpr qint64 kRestToOpen = 500;
+constexpr qint64 kRestAfterOpening = 1500;
 
 }  // namespace
 
@@ -66,6 +69,9 @@ ListDropTarget::ListDropTarget(MemoRowsView& view, tidemark::DragScrollValues sc
       m_view(view),
       m_scrolling(scrolling),
       m_feedback(new Feedback(view.viewport())) {
+    auto steady = std::make_shared<QElapsedTimer>();
+    steady->start();
+    m_now = [steady] { return steady->elapsed(); };
     view.setAcceptDrops(true);
     view.viewport()->setAcceptDrops(true);
     view.viewport()->installEventFilter(this);
@@ -158,8 +164,7 @@ void ListDropTarget::enter(QDropEvent* event) {
         return;
     }
     m_spot = {};
-    m_restOnRow.start();
-    m_restNeeded = kRestToOpen;
+    m_row = std::numeric_limits<int>::min();  // the first move starts the rest
     m_inBand.invalidate();
     emit dragKindChanged(m_kind);
     move(event);
@@ -174,6 +179,15 @@ QPoint ListDropTarget::scrollDirection(const QPoint& point) const {
     return {dx, dy};
 }
 
+int ListDropTarget::rowIndexAt(int y) const {
+    const QRect first = m_view.visualRect(m_view.rowsModel()->index(0, 0));
+    if (first.height() <= 0)
+        return 0;
+    const int below = y - first.top();
+    // Rounded down above the first row too.
+    return below >= 0 ? below / first.height() : -((-below + first.height() - 1) / first.height());
+}
+
 void ListDropTarget::move(QDropEvent* event) {
     m_point = event->position().toPoint();
     // Scrolling starts after a rest in the edge band and then repeats.
@@ -185,13 +199,21 @@ void ListDropTarget::move(QDropEvent* event) {
         m_scrollTimer.start(std::max(1, m_scrolling.Delay));
     }
 
+    // Each row the pointer comes to needs the short rest anew; the longer
+    // one after opening a group holds only while the pointer stays on the
+    // same row (the group list then shows the group's children there).
+    const qint64 now = m_now();
+    const int rowIndex = rowIndexAt(m_point.y());
+    if (rowIndex != m_row) {
+        m_row = rowIndex;
+        m_rowSince = now;
+        m_restNeeded = kRestToOpen;
+    }
     const DropSpot spot = spotAt(m_view, m_point);
-    if (spot.item != m_spot.item)
-        m_restOnRow.start();
     m_spot = spot;
-    if (spot.where == DropSpot::Where::kInside && m_restOnRow.elapsed() >= m_restNeeded) {
+    if (spot.where == DropSpot::Where::kInside && now - m_rowSince >= m_restNeeded) {
         m_restNeeded = kRestAfterOpening;
-        m_restOnRow.start();
+        m_rowSince = now;
         emit expandRequested(spot.item);
     }
 

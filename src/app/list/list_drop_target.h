@@ -44,6 +44,11 @@ public:
     using Refusal = std::function<bool(DropSpot, Qt::DropAction)>;
     void setRefusal(Refusal refuses) { m_refuses = std::move(refuses); }
 
+    // Milliseconds of a steady clock, for the rests on a row (a monotonic
+    // clock unless a test sets its own).
+    using Clock = std::function<qint64()>;
+    void setClock(Clock clock) { m_now = std::move(clock); }
+
     static DragKind kindOf(const QMimeData* data);
     // The spot under `point` (viewport coordinates) of `view`.
     static DropSpot spotAt(const MemoRowsView& view, const QPoint& point);
@@ -71,6 +76,9 @@ private:
     void scrollStep();
     // The direction to scroll for a point in the edge band (0, 0 outside).
     QPoint scrollDirection(const QPoint& point) const;
+    // The index of the row band under `y` (viewport coordinates), counted
+    // from the list's first row whether or not a row is there.
+    int rowIndexAt(int y) const;
 
     MemoRowsView& m_view;
     tidemark::DragScrollValues m_scrolling;
@@ -80,7 +88,9 @@ private:
     DragKind m_kind = DragKind::kNone;
     DropSpot m_spot;
     QPoint m_point;
-    QElapsedTimer m_restOnRow;  // since the pointer came to the row
+    Clock m_now;
+    int m_row = 0;              // the row index under the pointer
+    qint64 m_rowSince = 0;      // when the pointer came to that row
     qint64 m_restNeeded = 500;  // the rest that opens a group
     QElapsedTimer m_inBand;     // since the pointer came into the edge band
     QTimer m_scrollTimer;
