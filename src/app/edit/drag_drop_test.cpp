@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTest>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QUrl>
 
 #include "app/common/command_actions.h"
@@ -280,6 +282,36 @@ TEST_F(DragRestTest, TheRowUnderThePointerAfterTheGroupListOpenedAGroupWaitsLong
     moveAt(groupList, point, 2200);
     EXPECT_TRUE(isOpen(deeper));
     leave(groupList);
+}
+
+TEST_F(DragDropTest, DragScrollingGoesUpAndDownButNeverSideways) {
+    // Rows and columns enough to scroll both ways.
+    for (int i = 0; i < 60; ++i)
+        AddMemo(app->note(), app->note().RootId(), "memo " + std::to_string(i));
+    window->noteReplaced();
+    list->header()->resizeSection(0, 3 * list->viewport()->width());
+    QApplication::processEvents();
+    QScrollBar* vertical = list->verticalScrollBar();
+    QScrollBar* horizontal = list->horizontalScrollBar();
+    ASSERT_GT(vertical->maximum(), 0);
+    ASSERT_GT(horizontal->maximum(), 0);
+    horizontal->setValue(horizontal->maximum() / 2);
+    const int sideways = horizontal->value();
+
+    QMimeData data;
+    data.setText(QStringLiteral("t"));
+    const QRect area = list->viewport()->rect();
+    // The bottom right corner lies in the bottom band and the right one.
+    const QPoint corner = area.bottomRight() - QPoint(2, 2);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(corner, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    QDragMoveEvent over(corner, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &over);
+    QTRY_VERIFY(vertical->value() > 0);
+    EXPECT_EQ(horizontal->value(), sideways);
+    QDragLeaveEvent gone;
+    QApplication::sendEvent(list->viewport(), &gone);
 }
 
 TEST(ItemDragFileName, TitlesBecomeSafeFileNamesThatFitTheFileSystem) {

@@ -170,13 +170,10 @@ void ListDropTarget::enter(QDropEvent* event) {
     move(event);
 }
 
-QPoint ListDropTarget::scrollDirection(const QPoint& point) const {
+int ListDropTarget::scrollDirection(const QPoint& point) const {
     const QRect inner =
-        m_view.viewport()->rect().adjusted(2 * m_scrolling.Inset, 2 * m_scrolling.Inset,
-                                           -2 * m_scrolling.Inset, -2 * m_scrolling.Inset);
-    const int dx = point.x() < inner.left() ? -1 : point.x() > inner.right() ? 1 : 0;
-    const int dy = point.y() < inner.top() ? -1 : point.y() > inner.bottom() ? 1 : 0;
-    return {dx, dy};
+        m_view.viewport()->rect().adjusted(0, 2 * m_scrolling.Inset, 0, -2 * m_scrolling.Inset);
+    return point.y() < inner.top() ? -1 : point.y() > inner.bottom() ? 1 : 0;
 }
 
 int ListDropTarget::rowIndexAt(int y) const {
@@ -191,7 +188,7 @@ int ListDropTarget::rowIndexAt(int y) const {
 void ListDropTarget::move(QDropEvent* event) {
     m_point = event->position().toPoint();
     // Scrolling starts after a rest in the edge band and then repeats.
-    if (scrollDirection(m_point).isNull()) {
+    if (scrollDirection(m_point) == 0) {
         m_inBand.invalidate();
         m_scrollTimer.stop();
     } else if (!m_inBand.isValid()) {
@@ -262,17 +259,15 @@ void ListDropTarget::drop(QDropEvent* event) {
 }
 
 void ListDropTarget::scrollStep() {
-    const QPoint direction = scrollDirection(m_point);
-    if (direction.isNull() || m_kind == DragKind::kNone) {
+    const int direction = scrollDirection(m_point);
+    if (direction == 0 || m_kind == DragKind::kNone) {
         m_scrollTimer.stop();
         return;
     }
     m_scrollTimer.setInterval(std::max(1, m_scrolling.Interval));
     const int step = m_view.sizeHintForRow(0) > 0 ? m_view.sizeHintForRow(0) : 16;
     QScrollBar* vertical = m_view.verticalScrollBar();
-    QScrollBar* horizontal = m_view.horizontalScrollBar();
-    // The bars count rows when the list scrolls per item.
+    // The bar counts rows when the list scrolls per item.
     const bool perItem = m_view.verticalScrollMode() == QAbstractItemView::ScrollPerItem;
-    vertical->setValue(vertical->value() + direction.y() * (perItem ? 1 : step));
-    horizontal->setValue(horizontal->value() + direction.x() * step);
+    vertical->setValue(vertical->value() + direction * (perItem ? 1 : step));
 }

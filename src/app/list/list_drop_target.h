@@ -27,9 +27,10 @@ struct DropSpot {
 enum class DragKind { kNone, kItems, kFiles };
 
 // A memo list as a drop target: which data it takes (items, text, links and
-// files), the spot under the pointer with its feedback, scrolling in the
-// band along the edges after a rest, and opening a memo group the pointer
-// rests on. What a drop does is the window's part (`setDropHandler`).
+// files), the spot under the pointer with its feedback, scrolling up or down
+// in the bands along the top and bottom edges after a rest, and opening a
+// memo group the pointer rests on. What a drop does is the window's part
+// (`setDropHandler`).
 class ListDropTarget : public QObject {
     Q_OBJECT
 public:
@@ -74,8 +75,9 @@ private:
     // Copy with Ctrl, move without, of what the source allows.
     static Qt::DropAction effectOf(const QDropEvent* event);
     void scrollStep();
-    // The direction to scroll for a point in the edge band (0, 0 outside).
-    QPoint scrollDirection(const QPoint& point) const;
+    // Up (-1) or down (+1) for a point in the band along the top or bottom
+    // edge; 0 elsewhere. Lists scroll only vertically while dragging.
+    int scrollDirection(const QPoint& point) const;
     // The index of the row band under `y` (viewport coordinates), counted
     // from the list's first row whether or not a row is there.
     int rowIndexAt(int y) const;
