@@ -314,6 +314,45 @@ TEST_F(DragDropTest, DragScrollingGoesUpAndDownButNeverSideways) {
     QApplication::sendEvent(list->viewport(), &gone);
 }
 
+TEST_F(DragDropTest, ADragEnteringTheListOfAnEmptyNoteEndsTheHintRows) {
+    Note& note = app->note();
+    ASSERT_TRUE(note.DeleteItems(note.FindItem(note.RootId())->links.firstChild, 0));
+    window->noteReplaced();
+    ASSERT_TRUE(list->treeModel()->showsHintRows());
+    QMimeData data;
+    data.setText(QStringLiteral("t"));
+    QDragEnterEvent enter(QPoint(40, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    EXPECT_FALSE(list->treeModel()->showsHintRows());
+    QDragLeaveEvent gone;
+    QApplication::sendEvent(list->viewport(), &gone);
+}
+
+TEST_F(DragDropTest, ADragComingOverTheListBringsTheWindowForwardAsTheSettingSays) {
+    for (const bool popup : {true, false}) {
+        SCOPED_TRACE(popup);
+        app->settings().DragPopup = popup ? 1 : 0;
+        QWidget other;  // the window the drag starts from
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        QMimeData data;
+        data.setText(QStringLiteral("t"));
+        QDragEnterEvent enter(on(memo, true), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragLeaveEvent gone;
+        QApplication::sendEvent(list->viewport(), &gone);
+        if (popup) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        } else {
+            QApplication::processEvents();
+            EXPECT_FALSE(window->isActiveWindow());
+            EXPECT_TRUE(other.isActiveWindow());
+        }
+    }
+}
+
 TEST(ItemDragFileName, TitlesBecomeSafeFileNamesThatFitTheFileSystem) {
     const QString a = QStringLiteral("a");
     const QString ni = QStringLiteral("日");

@@ -21,6 +21,7 @@
 #include "app/textio/text_import.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
+#include "core/settings/settings.h"
 
 using namespace tidemark;
 
@@ -110,6 +111,12 @@ private:
                              if (!memoList)
                                  lists.revealAndSelect(group, true);
                          });
+        QObject::connect(target, &ListDropTarget::entered, &lists, [&app, &window, &lists] {
+            lists.endHintRows();
+            // Dragged over from another window, this one comes to the front.
+            if (app.settings().DragPopup != 0 && !window.isActiveWindow())
+                window.bringToFront();
+        });
         QObject::connect(target, &ListDropTarget::dragKindChanged, &lists,
                          [&window](DragKind kind) { window.showDragStatus(kind); });
     }

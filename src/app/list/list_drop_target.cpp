@@ -158,6 +158,7 @@ Qt::DropAction ListDropTarget::effectOf(const QDropEvent* event) {
 }
 
 void ListDropTarget::enter(QDropEvent* event) {
+    emit entered();
     m_kind = kindOf(event->mimeData());
     if (m_kind == DragKind::kNone) {
         event->ignore();

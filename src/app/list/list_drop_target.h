@@ -57,6 +57,8 @@ public:
     bool isDragOver() const { return m_kind != DragKind::kNone; }
 
 signals:
+    // A drag came into the list, whether or not the list takes its data.
+    void entered();
     // A drag came over the list (`kind`) or left it (kNone).
     void dragKindChanged(DragKind kind);
     // The pointer rested on a memo group's pictures long enough to open it.
