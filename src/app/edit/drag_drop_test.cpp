@@ -5,11 +5,11 @@
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTest>
-#include <QHeaderView>
 #include <QScrollBar>
+#include <QTest>
 #include <QUrl>
 
 #include "app/common/command_actions.h"
@@ -151,6 +151,23 @@ TEST_F(DragDropTest, AWebLinkBecomesALinkMemoNamedAfterIt) {
     EXPECT_EQ(made->Title(), ByteString("Example page"));
     EXPECT_EQ(made->Remarks(), ByteString("https://example.org/page"));
     EXPECT_TRUE(made->IsRemarksLink());
+}
+
+TEST_F(DragDropTest, AURLOfferedWithTextBecomesALinkMemoKeepingItsEncodedForm) {
+    // As another Qt program, a mail program or a browser offers a link.
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("https://example.org/Café"))});
+    data.setText(QStringLiteral("https://example.org/Café"));
+    app->settings().LinkPlace = 0;  // into the body
+    DialogAnswerer answers;         // nothing is left out to tell about
+    ASSERT_TRUE(dropAt(data, on(memo, true)));
+    EXPECT_EQ(answers.unexpected, 0);
+    const Item* made = app->note().FindItem(app->note().FindItem(memo)->links.next);
+    ASSERT_NE(made, nullptr);
+    ASSERT_TRUE(made->IsMemo());
+    EXPECT_EQ(static_cast<const Memo*>(made)->Body(), ByteString("https://example.org/Caf%C3%A9"));
+    EXPECT_TRUE(made->IsBodyLink());
+    EXPECT_EQ(made->Title(), ByteString("https://example.org/Caf%C3%A9"));
 }
 
 TEST_F(DragDropTest, ADroppedTextFileBecomesAMemoOfItsContents) {
