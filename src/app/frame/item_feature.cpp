@@ -12,6 +12,7 @@
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
+#include "app/frame/note_file_drop.h"
 #include "app/frame/pane_area.h"
 #include "app/list/group_content_list.h"
 #include "app/list/list_drop_target.h"
@@ -160,10 +161,17 @@ void installItemFeature(Application& app, MainWindow& window) {
     auto* set = new ItemCommandSet(app, window);
     set->commands.registerCommands(app.actions());
     set->edits.registerCommands(app.actions());
-    // Files dropped on the lists come in as the import command brings them.
+    // Files dropped on the lists come in as the import command brings them;
+    // note files among them open as notes.
     TextImporter& importer = installTextExchangeCommands(app.windowContext(), &window);
-    set->clipboard.setFileImporter(
-        [&importer](const QStringList& paths, ItemId target, int relation, int order) {
-            return !importer.importPaths(paths, ImportPlace{target, relation, order}, true).empty();
-        });
+    set->clipboard.setFileImporter([&app, &importer](const QStringList& paths, ItemId target,
+                                                     int relation, int order) {
+        const DroppedPaths split = splitNoteFiles(paths);
+        openDroppedNotes(app, split.notes);
+        const bool imported =
+            !split.others.isEmpty() &&
+            !importer.importPaths(split.others, ImportPlace{target, relation, order}, true).empty();
+        return imported || !split.notes.isEmpty();
+    });
+    new NoteFileDropTarget(app, window);
 }
