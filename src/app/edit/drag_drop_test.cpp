@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -18,6 +19,7 @@
 #include "app/edit/item_mime_data.h"
 #include "app/edit/item_view_fakes_for_test.h"
 #include "app/frame/application.h"
+#include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/status_bar.h"
@@ -26,6 +28,7 @@
 #include "app/list/memo_list.h"
 #include "app/list/memo_rows_model.h"
 #include "app/test_support.h"
+#include "core/file/note_bytes.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
@@ -368,6 +371,63 @@ TEST_F(DragDropTest, ADragComingOverTheListBringsTheWindowForwardAsTheSettingSay
             EXPECT_TRUE(other.isActiveWindow());
         }
     }
+}
+
+// The titles of the children of the root's first item in the note file at
+// `path`, read past the lock of the window that holds it.
+std::vector<std::string> firstGroupInFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {"(unreadable)"};
+    const QByteArray bytes = file.readAll();
+    Note note;
+    LoadNoteFromBytes(note, MemoryBlock(bytes.begin(), bytes.end()));
+    return ChildTitles(note, note.FindItem(note.RootId())->links.firstChild);
+}
+
+TEST_F(DragDropTest, WithAutomaticSavingAMoveWithinTheWindowIsSavedOnceComplete) {
+    const QString path = env.path(QStringLiteral("moving.tmk"));
+    app->setNotePath(path);
+    ASSERT_TRUE(app->fileCommands().save());
+    app->settings().AutoSave = 1;
+    ASSERT_TRUE(list->focusItem(memo, true));
+
+    // The platform's part of a drag: "memo" goes over the list and is
+    // dropped into "group".
+    auto* drag = window->findChild<ItemDrag*>();
+    ASSERT_NE(drag, nullptr);
+    std::vector<std::string> duringDrag;
+    drag->setRunner([&](QDrag& running, Qt::DropActions allowed, Qt::DropAction) {
+        const QPoint point(rowOf(group).left() + 20, rowOf(group).center().y());
+        const QMimeData* data = running.mimeData();
+        QDragEnterEvent enter(point, allowed, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent over(point, allowed, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &over);
+        QDropEvent drop(QPointF(point), allowed, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &drop);
+        duringDrag = firstGroupInFile(path);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    });
+    emit list->dragStartRequested();
+
+    EXPECT_EQ(duringDrag, std::vector<std::string>{"inner"});  // nothing saved yet
+    EXPECT_EQ(rootTitles(), std::vector<std::string>{"group"});
+    EXPECT_EQ(firstGroupInFile(path), (std::vector<std::string>{"inner", "memo"}));
+    EXPECT_FALSE(app->isModified());
+}
+
+TEST_F(DragDropTest, ADropFromElsewhereIsSavedOnceItHasGoneIn) {
+    const QString path = env.path(QStringLiteral("taking.tmk"));
+    app->setNotePath(path);
+    ASSERT_TRUE(app->fileCommands().save());
+    app->settings().AutoSave = 1;
+    QMimeData data;
+    data.setText(QStringLiteral("from elsewhere"));
+    const QRect row = rowOf(group);
+    ASSERT_TRUE(dropAt(data, QPoint(row.left() + 20, row.center().y())));
+    EXPECT_EQ(firstGroupInFile(path), (std::vector<std::string>{"inner", "from elsewhere"}));
+    EXPECT_FALSE(app->isModified());
 }
 
 TEST(ItemDragFileName, TitlesBecomeSafeFileNamesThatFitTheFileSystem) {

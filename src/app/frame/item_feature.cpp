@@ -1,6 +1,7 @@
 #include "app/frame/item_feature.h"
 
 #include <QObject>
+#include <memory>
 
 #include "app/edit/dialog_edit_prompts.h"
 #include "app/edit/edit_commands.h"
@@ -38,7 +39,7 @@ public:
                    prompts, prompts, &window),
           clipboard(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(),
                     prompts),
-          drag(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates()),
+          drag(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(), this),
           edits(app.windowContext(), commands, clipboard, this) {
         prompts.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
         connectLists(app, window);
@@ -80,8 +81,12 @@ private:
         ListPanes& lists = *window.lists();
         QObject::connect(&list, &MemoRowsView::dragStartRequested, this,
                          [this, &app, &list, memoList] {
+                             // The note's reports wait for the drag's end: a
+                             // move here is one change.
+                             app.fileCommands().holdReports(true);
                              // A read-only note lends its items out but keeps them.
                              drag.run(&list, app.IsReadOnly() && memoList);
+                             app.fileCommands().holdReports(false);
                          });
         auto* target =
             new ListDropTarget(list, app.environment().dragScroll.ReadDragScrollValues());
@@ -118,8 +123,18 @@ private:
             if (app.settings().DragPopup != 0 && !window.isActiveWindow())
                 window.bringToFront();
         });
+        // While a drag is over the list (until its drop has gone in) the
+        // note's reports wait.
+        auto over = std::make_shared<bool>(false);
         QObject::connect(target, &ListDropTarget::dragKindChanged, &lists,
-                         [&window](DragKind kind) { window.showDragStatus(kind); });
+                         [&app, &window, over](DragKind kind) {
+                             window.showDragStatus(kind);
+                             const bool now = kind != DragKind::kNone;
+                             if (now != *over) {
+                                 *over = now;
+                                 app.fileCommands().holdReports(now);
+                             }
+                         });
     }
 
     struct DropPlace {

@@ -249,9 +249,13 @@ void ListDropTarget::leave() {
 void ListDropTarget::drop(QDropEvent* event) {
     const DropSpot spot = spotAt(m_view, event->position().toPoint());
     const Qt::DropAction effect = effectOf(event);
+    m_feedback->hide();
+    m_scrollTimer.stop();
+    const bool taken = effect != Qt::IgnoreAction && !(m_refuses && m_refuses(spot, effect)) &&
+                       m_drop && m_drop(event->mimeData(), spot, effect);
+    // The drag is over the list until what it brought has gone in.
     leave();
-    if (effect == Qt::IgnoreAction || (m_refuses && m_refuses(spot, effect)) || !m_drop ||
-        !m_drop(event->mimeData(), spot, effect)) {
+    if (!taken) {
         event->ignore();
         return;
     }

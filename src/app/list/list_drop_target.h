@@ -59,7 +59,8 @@ public:
 signals:
     // A drag came into the list, whether or not the list takes its data.
     void entered();
-    // A drag came over the list (`kind`) or left it (kNone).
+    // A drag came over the list (`kind`), or it left or dropped (kNone): a
+    // drop's kNone comes after the drop handler has run.
     void dragKindChanged(DragKind kind);
     // The pointer rested on a memo group's pictures long enough to open it.
     void expandRequested(tidemark::ItemId group);
