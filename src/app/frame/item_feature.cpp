@@ -10,6 +10,7 @@
 #include "app/edit/item_drag.h"
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
+#include "app/frame/list_navigation.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
@@ -68,9 +69,15 @@ private:
             QObject::connect(list, &MemoRowsView::escapePressed, &clipboard,
                              &ItemClipboard::cancelCut);
         }
-        QObject::connect(
-            &clipboard, &ItemClipboard::revealRequested, &lists,
-            [&lists](ItemId item, bool exclusive) { lists.revealAndSelect(item, exclusive); });
+        QObject::connect(&clipboard, &ItemClipboard::revealRequested, &lists,
+                         [&lists](ListKind list, const std::vector<ItemId>& rows, bool editTitle) {
+                             MemoRowsView* shown =
+                                 lists.navigation().showPlaced(list == ListKind::kGroupList, rows);
+                             if (shown && editTitle) {
+                                 shown->setFocus();
+                                 shown->editFocusedTitle();
+                             }
+                         });
         connectDragAndDrop(app, window, *panes.memoList(), true);
         connectDragAndDrop(app, window, *panes.groupList(), false);
     }
@@ -97,7 +104,8 @@ private:
         target->setDropHandler(
             [this, &app, &lists, memoList](const QMimeData* data, DropSpot spot, Qt::DropAction) {
                 const DropPlace place = dropPlace(app.note(), lists, spot, memoList);
-                if (!clipboard.drop(data, place.target, place.relation, place.order))
+                if (!clipboard.drop(data, place.target, place.relation, place.order,
+                                    memoList ? ListKind::kMemoList : ListKind::kGroupList))
                     return false;
                 drag.takenHere();
                 return true;
