@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDrag>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 #include <QUrl>
 
@@ -16,13 +19,16 @@
 #include "app/edit/item_mime_data.h"
 #include "app/edit/item_view_fakes_for_test.h"
 #include "app/frame/application.h"
+#include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/status_bar.h"
+#include "app/list/group_content_list.h"
 #include "app/list/list_drop_target.h"
 #include "app/list/memo_list.h"
 #include "app/list/memo_rows_model.h"
 #include "app/test_support.h"
+#include "core/file/note_bytes.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
@@ -150,6 +156,23 @@ TEST_F(DragDropTest, AWebLinkBecomesALinkMemoNamedAfterIt) {
     EXPECT_TRUE(made->IsRemarksLink());
 }
 
+TEST_F(DragDropTest, AURLOfferedWithTextBecomesALinkMemoKeepingItsEncodedForm) {
+    // As another Qt program, a mail program or a browser offers a link.
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("https://example.org/Café"))});
+    data.setText(QStringLiteral("https://example.org/Café"));
+    app->settings().LinkPlace = 0;  // into the body
+    DialogAnswerer answers;         // nothing is left out to tell about
+    ASSERT_TRUE(dropAt(data, on(memo, true)));
+    EXPECT_EQ(answers.unexpected, 0);
+    const Item* made = app->note().FindItem(app->note().FindItem(memo)->links.next);
+    ASSERT_NE(made, nullptr);
+    ASSERT_TRUE(made->IsMemo());
+    EXPECT_EQ(static_cast<const Memo*>(made)->Body(), ByteString("https://example.org/Caf%C3%A9"));
+    EXPECT_TRUE(made->IsBodyLink());
+    EXPECT_EQ(made->Title(), ByteString("https://example.org/Caf%C3%A9"));
+}
+
 TEST_F(DragDropTest, ADroppedTextFileBecomesAMemoOfItsContents) {
     const QString path = env.path(QStringLiteral("dropped.txt"));
     QFile file(path);
@@ -194,6 +217,217 @@ TEST_F(DragDropTest, ARefusedMoveOntoASpotMayStillCopyThere) {
     EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo"}));
     EXPECT_TRUE(dropAt(data, on(memo, true), Qt::ControlModifier));
     EXPECT_EQ(rootTitles(), (std::vector<std::string>{"group", "memo", "copied"}));
+}
+
+// Rests of a drag over a list on a clock the test steps by hand.
+class DragRestTest : public DragDropTest {
+protected:
+    // The target of `view`, its clock set to the test's.
+    ListDropTarget* targetOf(MemoRowsView* view) {
+        auto* target = view->findChild<ListDropTarget*>();
+        if (target)
+            target->setClock([this] { return now; });
+        return target;
+    }
+    // Over the pictures of the row of `id` in `view`.
+    static QPoint onPictures(MemoRowsView* view, ItemId id) {
+        const QRect row = view->visualRect(view->rowsModel()->indexOf(id));
+        return QPoint(row.left() + 20, row.center().y());
+    }
+    void enterAt(MemoRowsView* view, const QPoint& point) {
+        QDragEnterEvent enter(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &enter);
+    }
+    void moveAt(MemoRowsView* view, const QPoint& point, qint64 at) {
+        now = at;
+        QDragMoveEvent over(point, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(view->viewport(), &over);
+    }
+    void leave(MemoRowsView* view) {
+        QDragLeaveEvent gone;
+        QApplication::sendEvent(view->viewport(), &gone);
+    }
+    bool isOpen(ItemId id) { return app->note().FindItem(id)->IsOpen(); }
+
+    qint64 now = 0;
+    QMimeData data;
+};
+
+TEST_F(DragRestTest, AfterAGroupOpenedTheNextRowOpensAfterTheShortRest) {
+    const ItemId second = AddGroup(app->note(), app->note().RootId(), "second");
+    AddMemo(app->note(), second, "in second");
+    app->note().FindItem(group)->SetOpen(false);
+    app->note().FindItem(second)->SetOpen(false);
+    window->noteReplaced();
+    data.setText(QStringLiteral("t"));
+    ASSERT_NE(targetOf(list), nullptr);
+
+    enterAt(list, onPictures(list, group));
+    moveAt(list, onPictures(list, group), 0);
+    moveAt(list, onPictures(list, group), 600);
+    ASSERT_TRUE(isOpen(group));
+    moveAt(list, onPictures(list, second), 700);
+    moveAt(list, onPictures(list, second), 1300);
+    EXPECT_TRUE(isOpen(second));
+    leave(list);
+}
+
+TEST_F(DragRestTest, TheRowUnderThePointerAfterTheGroupListOpenedAGroupWaitsLonger) {
+    // The group list shows "outer"; opening "sub" there makes it list
+    // "deeper" on the row the pointer rests on.
+    const ItemId outer = AddGroup(app->note(), app->note().RootId(), "outer");
+    const ItemId sub = AddGroup(app->note(), outer, "sub");
+    const ItemId deeper = AddGroup(app->note(), sub, "deeper");
+    AddMemo(app->note(), deeper, "deepest");
+    app->note().FindItem(sub)->SetOpen(false);
+    app->note().FindItem(deeper)->SetOpen(false);
+    window->noteReplaced();
+    ASSERT_TRUE(list->focusItem(outer, true));
+    QApplication::processEvents();
+    MemoRowsView* groupList = window->panes()->groupList();
+    ASSERT_TRUE(groupList->rowsModel()->indexOf(sub).isValid());
+    data.setText(QStringLiteral("t"));
+    ASSERT_NE(targetOf(groupList), nullptr);
+
+    const QPoint point = onPictures(groupList, sub);
+    enterAt(groupList, point);
+    moveAt(groupList, point, 0);
+    moveAt(groupList, point, 600);
+    ASSERT_TRUE(isOpen(sub));
+    ASSERT_EQ(onPictures(groupList, deeper), point);
+    moveAt(groupList, point, 1200);
+    EXPECT_FALSE(isOpen(deeper));
+    moveAt(groupList, point, 2200);
+    EXPECT_TRUE(isOpen(deeper));
+    leave(groupList);
+}
+
+TEST_F(DragDropTest, DragScrollingGoesUpAndDownButNeverSideways) {
+    // Rows and columns enough to scroll both ways.
+    for (int i = 0; i < 60; ++i)
+        AddMemo(app->note(), app->note().RootId(), "memo " + std::to_string(i));
+    window->noteReplaced();
+    list->header()->resizeSection(0, 3 * list->viewport()->width());
+    QApplication::processEvents();
+    QScrollBar* vertical = list->verticalScrollBar();
+    QScrollBar* horizontal = list->horizontalScrollBar();
+    ASSERT_GT(vertical->maximum(), 0);
+    ASSERT_GT(horizontal->maximum(), 0);
+    horizontal->setValue(horizontal->maximum() / 2);
+    const int sideways = horizontal->value();
+
+    QMimeData data;
+    data.setText(QStringLiteral("t"));
+    const QRect area = list->viewport()->rect();
+    // The bottom right corner lies in the bottom band and the right one.
+    const QPoint corner = area.bottomRight() - QPoint(2, 2);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(corner, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    QDragMoveEvent over(corner, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &over);
+    QTRY_VERIFY(vertical->value() > 0);
+    EXPECT_EQ(horizontal->value(), sideways);
+    QDragLeaveEvent gone;
+    QApplication::sendEvent(list->viewport(), &gone);
+}
+
+TEST_F(DragDropTest, ADragEnteringTheListOfAnEmptyNoteEndsTheHintRows) {
+    Note& note = app->note();
+    ASSERT_TRUE(note.DeleteItems(note.FindItem(note.RootId())->links.firstChild, 0));
+    window->noteReplaced();
+    ASSERT_TRUE(list->treeModel()->showsHintRows());
+    QMimeData data;
+    data.setText(QStringLiteral("t"));
+    QDragEnterEvent enter(QPoint(40, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &enter);
+    EXPECT_FALSE(list->treeModel()->showsHintRows());
+    QDragLeaveEvent gone;
+    QApplication::sendEvent(list->viewport(), &gone);
+}
+
+TEST_F(DragDropTest, ADragComingOverTheListBringsTheWindowForwardAsTheSettingSays) {
+    for (const bool popup : {true, false}) {
+        SCOPED_TRACE(popup);
+        app->settings().DragPopup = popup ? 1 : 0;
+        QWidget other;  // the window the drag starts from
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+        QMimeData data;
+        data.setText(QStringLiteral("t"));
+        QDragEnterEvent enter(on(memo, true), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragLeaveEvent gone;
+        QApplication::sendEvent(list->viewport(), &gone);
+        if (popup) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        } else {
+            QApplication::processEvents();
+            EXPECT_FALSE(window->isActiveWindow());
+            EXPECT_TRUE(other.isActiveWindow());
+        }
+    }
+}
+
+// The titles of the children of the root's first item in the note file at
+// `path`, read past the lock of the window that holds it.
+std::vector<std::string> firstGroupInFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {"(unreadable)"};
+    const QByteArray bytes = file.readAll();
+    Note note;
+    LoadNoteFromBytes(note, MemoryBlock(bytes.begin(), bytes.end()));
+    return ChildTitles(note, note.FindItem(note.RootId())->links.firstChild);
+}
+
+TEST_F(DragDropTest, WithAutomaticSavingAMoveWithinTheWindowIsSavedOnceComplete) {
+    const QString path = env.path(QStringLiteral("moving.tmk"));
+    app->setNotePath(path);
+    ASSERT_TRUE(app->fileCommands().save());
+    app->settings().AutoSave = 1;
+    ASSERT_TRUE(list->focusItem(memo, true));
+
+    // The platform's part of a drag: "memo" goes over the list and is
+    // dropped into "group".
+    auto* drag = window->findChild<ItemDrag*>();
+    ASSERT_NE(drag, nullptr);
+    std::vector<std::string> duringDrag;
+    drag->setRunner([&](QDrag& running, Qt::DropActions allowed, Qt::DropAction) {
+        const QPoint point(rowOf(group).left() + 20, rowOf(group).center().y());
+        const QMimeData* data = running.mimeData();
+        QDragEnterEvent enter(point, allowed, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &enter);
+        QDragMoveEvent over(point, allowed, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &over);
+        QDropEvent drop(QPointF(point), allowed, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(list->viewport(), &drop);
+        duringDrag = firstGroupInFile(path);
+        return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
+    });
+    emit list->dragStartRequested();
+
+    EXPECT_EQ(duringDrag, std::vector<std::string>{"inner"});  // nothing saved yet
+    EXPECT_EQ(rootTitles(), std::vector<std::string>{"group"});
+    EXPECT_EQ(firstGroupInFile(path), (std::vector<std::string>{"inner", "memo"}));
+    EXPECT_FALSE(app->isModified());
+}
+
+TEST_F(DragDropTest, ADropFromElsewhereIsSavedOnceItHasGoneIn) {
+    const QString path = env.path(QStringLiteral("taking.tmk"));
+    app->setNotePath(path);
+    ASSERT_TRUE(app->fileCommands().save());
+    app->settings().AutoSave = 1;
+    QMimeData data;
+    data.setText(QStringLiteral("from elsewhere"));
+    const QRect row = rowOf(group);
+    ASSERT_TRUE(dropAt(data, QPoint(row.left() + 20, row.center().y())));
+    EXPECT_EQ(firstGroupInFile(path), (std::vector<std::string>{"inner", "from elsewhere"}));
+    EXPECT_FALSE(app->isModified());
 }
 
 TEST(ItemDragFileName, TitlesBecomeSafeFileNamesThatFitTheFileSystem) {

@@ -6,6 +6,16 @@
 
 #include "app/common/item_mime_type.h"
 
+namespace {
+
+// A link goes into a memo in its percent-encoded form, which any note can
+// store ("Café" as "Caf%C3%A9"), and opens as the same address.
+QString storableUrl(const QUrl& url) {
+    return QString::fromLatin1(url.toEncoded());
+}
+
+}  // namespace
+
 DroppedData readDroppedData(const QMimeData& data) {
     DroppedData dropped;
     const QString itemsType = QString::fromLatin1(kItemsMimeType);
@@ -22,9 +32,11 @@ DroppedData readDroppedData(const QMimeData& data) {
         const QString both =
             QString::fromUtf16(reinterpret_cast<const char16_t*>(raw.constData()), raw.size() / 2);
         const QStringList lines = both.split(u'\n');
-        if (!lines.value(0).trimmed().isEmpty()) {
+        const QString given = lines.value(0).trimmed();
+        if (!given.isEmpty()) {
+            const QUrl url(given);
             dropped.format = DroppedData::Format::kLink;
-            dropped.url = lines.value(0).trimmed();
+            dropped.url = url.isValid() ? storableUrl(url) : given;
             dropped.title = lines.value(1).trimmed();
             return dropped;
         }
@@ -41,9 +53,11 @@ DroppedData readDroppedData(const QMimeData& data) {
         dropped.files = files;
         return dropped;
     }
-    if (urls.size() == 1 && !data.hasText()) {
+    // One web link, with or without text beside it (browsers, mail programs
+    // and Qt programs offer the URL or its name as text too).
+    if (urls.size() == 1 && urls.first().isValid()) {
         dropped.format = DroppedData::Format::kLink;
-        dropped.url = urls.first().toString();
+        dropped.url = storableUrl(urls.first());
         return dropped;
     }
     if (data.hasText()) {

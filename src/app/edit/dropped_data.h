@@ -12,7 +12,7 @@ struct DroppedData {
     enum class Format {
         kNone,
         kItems,  // item records (kItemsMimeType) in `items`; empty when unreadable
-        kLink,   // a web link: `url`, and `title` when the source named it
+        kLink,   // a web link: `url` (percent-encoded), and `title` when the source named it
         kFiles,  // local files only: their paths in `files`
         kText,   // plain text in `text`
     };
@@ -26,6 +26,7 @@ struct DroppedData {
 
 // Reads a drop's data: items; a browser's link with its name
 // (text/x-moz-url); a list of URLs that are all local files; a single URL
-// without text as a link; plain text. Reads only the format taken (and the
-// URL list when no earlier format applies).
+// as a link, whatever text comes with it; plain text. A link's URL is its
+// percent-encoded form. Reads only the format taken (and the URL list when
+// no earlier format applies).
 DroppedData readDroppedData(const QMimeData& data);

@@ -64,18 +64,26 @@ TEST(DroppedData, TheFirstFormatOfItemsLinkFilesAndTextIsTaken) {
              d.setText(QStringLiteral("both"));
          },
          Format::kText},
-        // Qt offers a URL list as text as well: web URLs dropped alone are text.
-        {"one web URL alone", [&](QMimeData& d) { d.setUrls({web}); }, Format::kText},
+        // One web URL is a link, whatever text comes with it; several are text.
+        {"one web URL alone", [&](QMimeData& d) { d.setUrls({web}); }, Format::kLink},
+        {"one web URL with the URL as text",
+         [&](QMimeData& d) {
+             d.setUrls({web});
+             d.setText(web.toString());
+         },
+         Format::kLink},
+        {"one web URL with other text",
+         [&](QMimeData& d) {
+             d.setUrls({web});
+             d.setText(QStringLiteral("words"));
+         },
+         Format::kLink},
         {"two web URLs alone",
          [&](QMimeData& d) {
              d.setUrls({web, web});
          },
          Format::kText},
-        {"one web URL with text",
-         [&](QMimeData& d) {
-             d.setUrls({web});
-             d.setText(QStringLiteral("words"));
-         },
+        {"a URL written in the text is text", [&](QMimeData& d) { d.setText(web.toString()); },
          Format::kText},
     };
     for (const auto& c : cases) {
@@ -107,9 +115,20 @@ TEST(DroppedData, TheTakenFormatCarriesItsContents) {
         EXPECT_TRUE(dropped.title.isEmpty());
     }
     {
+        // The encoded form keeps what the note's encoding cannot hold.
         QMimeData data;
-        data.setUrls({QUrl(QStringLiteral("https://example.org/p?q=1"))});
-        EXPECT_EQ(readDroppedData(data).text, QStringLiteral("https://example.org/p?q=1"));
+        data.setUrls({QUrl(QStringLiteral("https://example.org/Café?q=1"))});
+        data.setText(QStringLiteral("https://example.org/Café?q=1"));
+        const DroppedData dropped = readDroppedData(data);
+        EXPECT_EQ(dropped.url, QStringLiteral("https://example.org/Caf%C3%A9?q=1"));
+        EXPECT_TRUE(dropped.title.isEmpty());
+    }
+    {
+        QMimeData data;
+        data.setData(kMozUrlType, mozUrl(QStringLiteral("https://a.example/Café\nCafé")));
+        const DroppedData dropped = readDroppedData(data);
+        EXPECT_EQ(dropped.url, QStringLiteral("https://a.example/Caf%C3%A9"));
+        EXPECT_EQ(dropped.title, QStringLiteral("Café"));
     }
     {
         QMimeData data;

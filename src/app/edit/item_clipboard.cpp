@@ -150,6 +150,8 @@ void ItemClipboard::paste(int relation, int order) {
         m_prompts.showError(kNoGroupSelected, QString());
         return;
     }
+    m_placingFor =
+        m_selection.groupListIsFocusWindow() ? ListKind::kGroupList : ListKind::kMemoList;
     if (!items) {
         pasteText(data->text(), *place);
         return;
@@ -163,9 +165,11 @@ void ItemClipboard::paste(int relation, int order) {
         m_protocol.itemsPasted(source);
 }
 
-bool ItemClipboard::drop(const QMimeData* data, ItemId target, int relation, int order) {
+bool ItemClipboard::drop(const QMimeData* data, ItemId target, int relation, int order,
+                         ListKind list) {
     if (readOnly() || !data)
         return false;
+    m_placingFor = list;
     m_views.commitEdits();
     const ItemPlace place = m_placement.dropPlace(target, relation, order);
     if (!m_note.FindItem(place.target))
@@ -235,7 +239,7 @@ bool ItemClipboard::pasteItems(const QByteArray& block, const ItemPlace& place,
     const std::vector<ItemId> tops = m_placement.insertRun(first, *placed.place);
     for (ItemId top : tops)
         m_views.itemInserted(top);
-    emit revealRequested(tops.back(), false);
+    emit revealRequested(m_placingFor, tops, false);
     markModified();
     return true;
 }
@@ -261,7 +265,7 @@ bool ItemClipboard::pasteLink(const QString& url, const QString& title, const It
     openTarget(place);
     m_placement.insertMemo(id, place);
     m_views.itemInserted(id);
-    m_views.beginEditingNew(id, false);
+    emit revealRequested(m_placingFor, {id}, true);
     markModified();
     return true;
 }
@@ -299,11 +303,7 @@ bool ItemClipboard::pasteText(const QString& text, const ItemPlace& place) {
     openTarget(place);
     m_placement.insertMemo(id, place);
     m_views.itemInserted(id);
-    if (m_settings.TitleFromFirstLine != 0) {
-        emit revealRequested(id, true);
-    } else {
-        m_views.beginEditingNew(id, false);
-    }
+    emit revealRequested(m_placingFor, {id}, m_settings.TitleFromFirstLine == 0);
     markModified();
     return true;
 }

@@ -6,7 +6,9 @@
 #include <functional>
 #include <optional>
 #include <utility>
+#include <vector>
 
+#include "app/context/window_context.h"
 #include "app/edit/clipboard_protocol.h"
 #include "app/edit/item_placement.h"
 #include "core/model/item_id.h"
@@ -58,12 +60,13 @@ public:
     // is emptied when it holds this cut's data.
     void cancelCut();
 
-    // A drop on a list at a place: beside or inside `target` by the
+    // A drop on `list` at a place: beside or inside `target` by the
     // Placement `relation` and `order` (0 target: the end of the note).
     // Items, a web link, local files (through the file importer) or text
     // are taken, in that order; a lock in the way refuses the drop. True
     // when something went in.
-    bool drop(const QMimeData* data, tidemark::ItemId target, int relation, int order);
+    bool drop(const QMimeData* data, tidemark::ItemId target, int relation, int order,
+              ListKind list);
     // What dropped local files become (the text import); unset, they are
     // refused. Called with the paths and the place as for drop().
     using FileImporter = std::function<bool(const QStringList& paths, tidemark::ItemId target,
@@ -80,9 +83,11 @@ public:
 signals:
     // The set of cut items changed: ghosted rows need repainting.
     void cutChanged();
-    // A pasted item to show: the focus of the list goes to its row, which
-    // is selected alone when `exclusive`.
-    void revealRequested(tidemark::ItemId item, bool exclusive);
+    // New rows to show in `list`, the list the paste or drop was for (the
+    // group list keeps showing its group): they are selected alone there,
+    // the focus on the last; with `editTitle` the list takes the keyboard
+    // focus and the last row's title is edited.
+    void revealRequested(ListKind list, const std::vector<tidemark::ItemId>& rows, bool editTitle);
 
 private:
     bool readOnly() const;
@@ -111,4 +116,6 @@ private:
     ItemPlacement m_placement;
     ClipboardProtocol m_protocol;
     FileImporter m_importFiles;
+    // The list the paste or drop under way is for.
+    ListKind m_placingFor = ListKind::kMemoList;
 };

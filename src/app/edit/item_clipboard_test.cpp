@@ -126,9 +126,9 @@ protected:
         clipboard = std::make_unique<ItemClipboard>(note, settings, selection, views, prompts);
         QObject::connect(clipboard.get(), &ItemClipboard::cutChanged, [this] { ++cutChanges; });
         QObject::connect(clipboard.get(), &ItemClipboard::revealRequested,
-                         [this](ItemId item, bool exclusive) {
-                             revealed = item;
-                             revealedExclusive = exclusive;
+                         [this](ListKind, const std::vector<ItemId>& rows, bool editTitle) {
+                             revealed = rows.empty() ? kNoItem : rows.back();
+                             titleEdited = editTitle;
                          });
     }
     ~ItemClipboardTest() override {
@@ -158,8 +158,10 @@ protected:
     RecordingPrompts prompts;
     std::unique_ptr<ItemClipboard> clipboard;
     int cutChanges = 0;
+    // The last of the rows a paste asked to show, and whether its title is
+    // to be edited.
     ItemId revealed = kNoItem;
-    bool revealedExclusive = false;
+    bool titleEdited = false;
 };
 
 TEST_F(ItemClipboardTest, CopyThenPasteAfterBeforeInsideMakesFreshItemsWithTheirSubtree) {
@@ -285,7 +287,7 @@ TEST_F(ItemClipboardTest, OurPasteMovesTheCutItemsAsTheyAreNowAfterAManagerReadT
     selection.selected = {a};
     clipboard->cut();
     readEveryFormat();
-    ASSERT_NE(note.FindItem(a), nullptr);  // reading moved nothing
+    ASSERT_NE(note.FindItem(a), nullptr);                       // reading moved nothing
     static_cast<Memo&>(at(a)).SetRawBody(ByteString("later"));  // edited after the read
 
     selection.memoFocus = b;
@@ -530,7 +532,6 @@ TEST_F(ItemClipboardTest, PlainTextBecomesAMemoTitledWithItsFirstLine) {
         SCOPED_TRACE(titleFromFirstLine);
         settings.TitleFromFirstLine = titleFromFirstLine ? 1 : 0;
         views.open = m;
-        views.editing = kNoItem;
         revealed = kNoItem;
         systemClipboard()->setText(QStringLiteral("最初の行\nsecond\n"));
         selection.memoFocus = m;
@@ -541,11 +542,8 @@ TEST_F(ItemClipboardTest, PlainTextBecomesAMemoTitledWithItsFirstLine) {
         EXPECT_EQ(toQString(static_cast<Memo&>(at(memo)).Body()),
                   QStringLiteral("最初の行\r\nsecond\r\n"));
         EXPECT_EQ(views.open, kNoItem);
-        EXPECT_EQ(views.editing, titleFromFirstLine ? kNoItem : memo);
-        EXPECT_EQ(revealed, titleFromFirstLine ? memo : kNoItem);
-        if (titleFromFirstLine) {
-            EXPECT_TRUE(revealedExclusive);
-        }
+        EXPECT_EQ(revealed, memo);
+        EXPECT_EQ(titleEdited, !titleFromFirstLine);
     }
     EXPECT_EQ(host.modifiedMarks, 2);
 }

@@ -110,9 +110,13 @@ void ItemDrag::run(QWidget* source, bool copyOnly) {
     drag->setMimeData(data);
     m_running = true;
     m_takenHere = false;
+    const Qt::DropActions allowed =
+        copyOnly ? Qt::DropActions(Qt::CopyAction) : Qt::CopyAction | Qt::MoveAction;
+    const Qt::DropAction preferred = copyOnly ? Qt::CopyAction : Qt::MoveAction;
     const Qt::DropAction effect =
-        drag->exec(copyOnly ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction,
-                   copyOnly ? Qt::CopyAction : Qt::MoveAction);
+        m_runner ? m_runner(*drag, allowed, preferred) : drag->exec(allowed, preferred);
+    if (m_runner)
+        drag->deleteLater();  // exec leaves that to Qt
     m_running = false;
     const std::vector<ItemId> tops = m_pending.tops();
     const bool intact = m_pending.intact();

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
 #include "app/edit/pending_items.h"
 #include "core/model/item_id.h"
 
 class ItemViewUpdater;
+class QDrag;
 class QTemporaryDir;
 class QWidget;
 class SelectionSource;
@@ -32,6 +34,12 @@ public:
 
     // Runs the drag (modal until it ends); `copyOnly` offers no move.
     void run(QWidget* source, bool copyOnly);
+    // What runs a drag until it ends and gives the effect the target took:
+    // QDrag::exec unless replaced (an offscreen platform has no drag of its
+    // own; tests drive one).
+    using Runner = std::function<Qt::DropAction(QDrag& drag, Qt::DropActions allowed,
+                                                Qt::DropAction preferred)>;
+    void setRunner(Runner runner) { m_runner = std::move(runner); }
     // The running drag carries `item` (or an item above it): a move onto it
     // is refused.
     bool isDragged(tidemark::ItemId item) const;
@@ -52,6 +60,7 @@ private:
     SelectionSource& m_selection;
     ItemViewUpdater& m_views;
     PendingItems m_pending;
+    Runner m_runner;
     // The text file of the last drag, kept until the next one starts.
     std::unique_ptr<QTemporaryDir> m_fileFolder;
     QString m_file;

@@ -260,7 +260,23 @@ bool FileCommands::createDefaultNoteFile() {
     return true;
 }
 
+void FileCommands::holdReports(bool hold) {
+    if (hold) {
+        ++m_holds;
+        return;
+    }
+    if (m_holds == 0 || --m_holds > 0 || !m_held)
+        return;
+    m_held = false;
+    noteReported(true, m_heldMaySave);
+}
+
 void FileCommands::noteReported(bool modified, bool byUser) {
+    if (modified && m_holds > 0) {
+        m_heldMaySave = m_held ? m_heldMaySave && byUser : byUser;
+        m_held = true;
+        return;
+    }
     if (modified)
         m_sessionEndAccepted = false;
     if (!modified) {

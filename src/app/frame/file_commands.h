@@ -58,6 +58,12 @@ public:
     bool applyStartupOption();
     // The note reports a change (or, after a save, that it is saved).
     void noteReported(bool modified, bool byUser);
+    // While something is dragged over the window the note's changes are not
+    // acted on: no mark, no automatic saving. When the last hold ends they
+    // count as one change, so that a move within the window (the copy
+    // dropped, then the originals removed) is saved once, complete. Holds
+    // nest: a drag out of the window may come back to drop on a list.
+    void holdReports(bool hold);
     void addRecentNote(const QString& path, bool tellOthers);
     void rebuildRecentMenu();
 
@@ -78,4 +84,9 @@ private:
     bool m_saving = false;
     // The user let the session end go on with the note as it is now.
     bool m_sessionEndAccepted = false;
+    // The holds of the drags over the window, and the change that came
+    // meanwhile (whether all of it may be saved at once).
+    int m_holds = 0;
+    bool m_held = false;
+    bool m_heldMaySave = false;
 };

@@ -1,6 +1,7 @@
 #include "app/frame/item_feature.h"
 
 #include <QObject>
+#include <memory>
 
 #include "app/edit/dialog_edit_prompts.h"
 #include "app/edit/edit_commands.h"
@@ -9,9 +10,11 @@
 #include "app/edit/item_drag.h"
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
+#include "app/frame/list_navigation.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
+#include "app/frame/note_file_drop.h"
 #include "app/frame/pane_area.h"
 #include "app/list/group_content_list.h"
 #include "app/list/list_drop_target.h"
@@ -21,6 +24,7 @@
 #include "app/textio/text_import.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
+#include "core/settings/settings.h"
 
 using namespace tidemark;
 
@@ -36,7 +40,7 @@ public:
                    prompts, prompts, &app.windowContext()),
           clipboard(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(),
                     prompts),
-          drag(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates()),
+          drag(app.note(), app.settings(), *window.lists(), window.lists()->rowUpdates(), this),
           edits(app.windowContext(), commands, clipboard, this) {
         prompts.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
         connectLists(app, window);
@@ -65,9 +69,15 @@ private:
             QObject::connect(list, &MemoRowsView::escapePressed, &clipboard,
                              &ItemClipboard::cancelCut);
         }
-        QObject::connect(
-            &clipboard, &ItemClipboard::revealRequested, &lists,
-            [&lists](ItemId item, bool exclusive) { lists.revealAndSelect(item, exclusive); });
+        QObject::connect(&clipboard, &ItemClipboard::revealRequested, &lists,
+                         [&lists](ListKind list, const std::vector<ItemId>& rows, bool editTitle) {
+                             MemoRowsView* shown =
+                                 lists.navigation().showPlaced(list == ListKind::kGroupList, rows);
+                             if (shown && editTitle) {
+                                 shown->setFocus();
+                                 shown->editFocusedTitle();
+                             }
+                         });
         connectDragAndDrop(app, window, *panes.memoList(), true);
         connectDragAndDrop(app, window, *panes.groupList(), false);
     }
@@ -78,8 +88,12 @@ private:
         ListPanes& lists = *window.lists();
         QObject::connect(&list, &MemoRowsView::dragStartRequested, this,
                          [this, &app, &list, memoList] {
+                             // The note's reports wait for the drag's end: a
+                             // move here is one change.
+                             app.fileCommands().holdReports(true);
                              // A read-only note lends its items out but keeps them.
                              drag.run(&list, app.IsReadOnly() && memoList);
+                             app.fileCommands().holdReports(false);
                          });
         auto* target =
             new ListDropTarget(list, app.environment().dragScroll.ReadDragScrollValues());
@@ -90,7 +104,8 @@ private:
         target->setDropHandler(
             [this, &app, &lists, memoList](const QMimeData* data, DropSpot spot, Qt::DropAction) {
                 const DropPlace place = dropPlace(app.note(), lists, spot, memoList);
-                if (!clipboard.drop(data, place.target, place.relation, place.order))
+                if (!clipboard.drop(data, place.target, place.relation, place.order,
+                                    memoList ? ListKind::kMemoList : ListKind::kGroupList))
                     return false;
                 drag.takenHere();
                 return true;
@@ -110,8 +125,24 @@ private:
                              if (!memoList)
                                  lists.revealAndSelect(group, true);
                          });
+        QObject::connect(target, &ListDropTarget::entered, &lists, [&app, &window, &lists] {
+            lists.endHintRows();
+            // Dragged over from another window, this one comes to the front.
+            if (app.settings().DragPopup != 0 && !window.isActiveWindow())
+                window.bringToFront();
+        });
+        // While a drag is over the list (until its drop has gone in) the
+        // note's reports wait.
+        auto over = std::make_shared<bool>(false);
         QObject::connect(target, &ListDropTarget::dragKindChanged, &lists,
-                         [&window](DragKind kind) { window.showDragStatus(kind); });
+                         [&app, &window, over](DragKind kind) {
+                             window.showDragStatus(kind);
+                             const bool now = kind != DragKind::kNone;
+                             if (now != *over) {
+                                 *over = now;
+                                 app.fileCommands().holdReports(now);
+                             }
+                         });
     }
 
     struct DropPlace {
@@ -153,10 +184,17 @@ void installItemFeature(Application& app, MainWindow& window) {
     auto* set = new ItemCommandSet(app, window);
     set->commands.registerCommands(app.actions());
     set->edits.registerCommands(app.actions());
-    // Files dropped on the lists come in as the import command brings them.
+    // Files dropped on the lists come in as the import command brings them;
+    // note files among them open as notes.
     TextImporter& importer = installTextExchangeCommands(app.windowContext(), &window);
-    set->clipboard.setFileImporter(
-        [&importer](const QStringList& paths, ItemId target, int relation, int order) {
-            return !importer.importPaths(paths, ImportPlace{target, relation, order}, true).empty();
-        });
+    set->clipboard.setFileImporter([&app, &importer](const QStringList& paths, ItemId target,
+                                                     int relation, int order) {
+        const DroppedPaths split = splitNoteFiles(paths);
+        openDroppedNotes(app, split.notes);
+        const bool imported =
+            !split.others.isEmpty() &&
+            !importer.importPaths(split.others, ImportPlace{target, relation, order}, true).empty();
+        return imported || !split.notes.isEmpty();
+    });
+    new NoteFileDropTarget(app, window);
 }

@@ -5,6 +5,7 @@ class MainWindow;
 
 // The item operations of a main window: the item commands, the edit
 // commands, the clipboard, dragging rows out of the lists and drops onto
-// them, and the text exchange commands whose import also takes dropped
-// files. Everything is owned by `window`; its lists must exist.
+// them, the text exchange commands whose import also takes dropped files,
+// and note files dropped on the window. Everything is owned by `window`;
+// its lists must exist.
 void installItemFeature(Application& app, MainWindow& window);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -16,11 +20,15 @@
 #include "app/frame/main_window.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/toolbars.h"
+#include "app/list/group_content_list.h"
+#include "app/list/group_content_model.h"
 #include "app/list/memo_list.h"
+#include "app/list/memo_rows_model.h"
 #include "app/test_support.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
+#include "core/settings/settings.h"
 
 namespace {
 
@@ -132,6 +140,92 @@ TEST_F(WindowItemCommandsTest, WhileSortingOnlyTheProgressWindowTakesInput) {
     EXPECT_EQ(window->focusWidget(), list);
     for (CommandId id : {kCmdNewMemo, kCmdCut, kCmdSort})
         EXPECT_TRUE(app->actions().action(id)->isEnabled()) << id;
+}
+
+// A window whose memo list shows group > (a, b) and memo, the group focused
+// there, so that the group list lists a and b.
+class PlacedRowsTest : public StartedWindowTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(startWindow(PaneLayout::kStacked, QSize(800, 600)));
+        Note& note = app->note();
+        group = AddGroup(note, note.RootId(), "group");
+        a = AddMemo(note, group, "a");
+        b = AddMemo(note, group, "b");
+        memo = AddMemo(note, note.RootId(), "memo");
+        window->noteReplaced();
+        memoList = window->panes()->memoList();
+        groupList = window->panes()->groupList();
+        ASSERT_TRUE(memoList->focusItem(group, true));
+        QApplication::processEvents();
+        ASSERT_EQ(groupList->contentModel()->group(), group);
+    }
+    void focus(QWidget* list) {
+        list->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([list] { return list->hasFocus(); }));
+        app->updateActions();
+    }
+    void trigger(CommandId id) { app->actions().action(id)->trigger(); }
+    // The item after `id` among its siblings.
+    ItemId next(ItemId id) { return app->note().FindItem(id)->links.next; }
+
+    MemoList* memoList = nullptr;
+    GroupContentList* groupList = nullptr;
+    ItemId group = 0, a = 0, b = 0, memo = 0;
+};
+
+TEST_F(PlacedRowsTest, APasteInTheGroupListStaysThereWithThePastedRowsSelected) {
+    ASSERT_TRUE(groupList->focusItem(a, true));
+    groupList->selectionModel()->select(groupList->rowsModel()->indexOf(b),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ASSERT_NO_FATAL_FAILURE(focus(groupList));
+    trigger(kCmdCopy);
+    ASSERT_TRUE(groupList->focusItem(b, true));
+    trigger(kCmdPaste);
+
+    EXPECT_EQ(ChildTitles(app->note(), group), (std::vector<std::string>{"a", "b", "a", "b"}));
+    const ItemId firstCopy = next(b);
+    const ItemId lastCopy = next(firstCopy);
+    EXPECT_EQ(memoList->focusedItem(), group);
+    EXPECT_EQ(groupList->contentModel()->group(), group);
+    EXPECT_EQ(groupList->selectedItems(), (std::vector<ItemId>{firstCopy, lastCopy}));
+    EXPECT_EQ(groupList->focusedItem(), lastCopy);
+    EXPECT_TRUE(memoList->selectedItems().empty());
+}
+
+TEST_F(PlacedRowsTest, PastedRowsAreLeftSelectedInTheMemoList) {
+    ASSERT_TRUE(memoList->focusItem(memo, true));
+    ASSERT_NO_FATAL_FAILURE(focus(memoList));
+    QGuiApplication::clipboard()->clear();
+    trigger(kCmdCopy);
+    trigger(kCmdPaste);
+    const ItemId copy = next(memo);
+    ASSERT_NE(copy, kNoItem);
+    EXPECT_EQ(memoList->selectedItems(), std::vector<ItemId>{copy});
+    EXPECT_EQ(memoList->focusedItem(), copy);
+}
+
+TEST_F(PlacedRowsTest, TextDroppedOnTheGroupListIsNamedThereWhileTheMemoListKeepsTheGroup) {
+    app->settings().TitleFromFirstLine = 0;    // the new memo's title is edited
+    ASSERT_NO_FATAL_FAILURE(focus(memoList));  // as while dragging from elsewhere
+    QMimeData data;
+    data.setText(QStringLiteral("dropped"));
+    const QRect row = groupList->visualRect(groupList->rowsModel()->indexOf(a));
+    const QPoint point(row.left() + 60, row.bottom() - 2);
+    const Qt::DropActions actions = Qt::CopyAction;
+    QDragEnterEvent enter(point, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(groupList->viewport(), &enter);
+    QDropEvent drop(QPointF(point), actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(groupList->viewport(), &drop);
+    ASSERT_TRUE(drop.isAccepted());
+
+    const ItemId made = next(a);
+    EXPECT_EQ(ChildTitles(app->note(), group), (std::vector<std::string>{"a", "dropped", "b"}));
+    EXPECT_EQ(memoList->focusedItem(), group);
+    EXPECT_EQ(groupList->contentModel()->group(), group);
+    EXPECT_EQ(groupList->selectedItems(), std::vector<ItemId>{made});
+    EXPECT_TRUE(groupList->isEditingTitle());
+    EXPECT_FALSE(memoList->isEditingTitle());
 }
 
 }  // namespace

@@ -108,6 +108,22 @@ bool ListNavigation::revealInGroupList(ItemId id, bool exclusive) {
     return m_groupList.focusItem(id, exclusive);
 }
 
+MemoRowsView* ListNavigation::showPlaced(bool inGroupList, const std::vector<ItemId>& rows) {
+    if (rows.empty())
+        return nullptr;
+    MemoRowsView* list = nullptr;
+    if (inGroupList && revealInGroupList(rows.back(), false)) {
+        list = &m_groupList;
+    } else if (revealAndSelect(rows.back(), false)) {
+        list = &m_memoList;
+    } else {
+        return nullptr;
+    }
+    list->selectItems(rows);
+    list->scrollTo(list->currentIndex());
+    return list;
+}
+
 void ListNavigation::activateInMemoList(bool byKey) {
     const ItemId id = m_memoList.focusedItem();
     const Item* item = note().FindItem(id);

@@ -2,7 +2,10 @@
 
 #include "app/frame/list_panes_part.h"
 
+#include <vector>
+
 class CommandActions;
+class MemoRowsView;
 
 // Moving through the tree in the lists: opening and closing groups (asking
 // for a locked group's password), revealing an item, Enter and double
@@ -24,6 +27,11 @@ public:
     // The same in the group list: the item's group revealed and focused in
     // the memo list first when the group list does not show the item.
     bool revealInGroupList(tidemark::ItemId item, bool exclusive);
+    // Rows a paste or drop placed, shown in the list it was for: selected
+    // alone, the focus on the last. The group list keeps the group it shows
+    // when that group holds them; the memo list takes rows the group list
+    // cannot show. The list that shows them; nullptr when none can.
+    MemoRowsView* showPlaced(bool inGroupList, const std::vector<tidemark::ItemId>& rows);
     // Enter or a double click in the memo list, or in the group list.
     void activateInMemoList(bool byKey);
     void activateInGroupList();

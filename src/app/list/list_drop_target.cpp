@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
+#include <limits>
+#include <memory>
 
 #include "app/common/item_mime_type.h"
 #include "app/list/memo_rows_model.h"
@@ -23,9 +25,10 @@ namespace {
 // The state image and the row picture come first in a row; a drop left of
 // the picture's right edge goes inside a memo group.
 constexpr int kPicturesWidth = 32;
-// After a group opened under the pointer the next one needs this much rest.
-constexpr qint64 kRestAfterOpening = 1500;
+// The rest on a row that opens the memo group there; after a group opened,
+// the row under the pointer needs the longer one.
 constexpr qint64 kRestToOpen = 500;
+constexpr qint64 kRestAfterOpening = 1500;
 
 }  // namespace
 
@@ -66,6 +69,9 @@ ListDropTarget::ListDropTarget(MemoRowsView& view, tidemark::DragScrollValues sc
       m_view(view),
       m_scrolling(scrolling),
       m_feedback(new Feedback(view.viewport())) {
+    auto steady = std::make_shared<QElapsedTimer>();
+    steady->start();
+    m_now = [steady] { return steady->elapsed(); };
     view.setAcceptDrops(true);
     view.viewport()->setAcceptDrops(true);
     view.viewport()->installEventFilter(this);
@@ -152,32 +158,38 @@ Qt::DropAction ListDropTarget::effectOf(const QDropEvent* event) {
 }
 
 void ListDropTarget::enter(QDropEvent* event) {
+    emit entered();
     m_kind = kindOf(event->mimeData());
     if (m_kind == DragKind::kNone) {
         event->ignore();
         return;
     }
     m_spot = {};
-    m_restOnRow.start();
-    m_restNeeded = kRestToOpen;
+    m_row = std::numeric_limits<int>::min();  // the first move starts the rest
     m_inBand.invalidate();
     emit dragKindChanged(m_kind);
     move(event);
 }
 
-QPoint ListDropTarget::scrollDirection(const QPoint& point) const {
+int ListDropTarget::scrollDirection(const QPoint& point) const {
     const QRect inner =
-        m_view.viewport()->rect().adjusted(2 * m_scrolling.Inset, 2 * m_scrolling.Inset,
-                                           -2 * m_scrolling.Inset, -2 * m_scrolling.Inset);
-    const int dx = point.x() < inner.left() ? -1 : point.x() > inner.right() ? 1 : 0;
-    const int dy = point.y() < inner.top() ? -1 : point.y() > inner.bottom() ? 1 : 0;
-    return {dx, dy};
+        m_view.viewport()->rect().adjusted(0, 2 * m_scrolling.Inset, 0, -2 * m_scrolling.Inset);
+    return point.y() < inner.top() ? -1 : point.y() > inner.bottom() ? 1 : 0;
+}
+
+int ListDropTarget::rowIndexAt(int y) const {
+    const QRect first = m_view.visualRect(m_view.rowsModel()->index(0, 0));
+    if (first.height() <= 0)
+        return 0;
+    const int below = y - first.top();
+    // Rounded down above the first row too.
+    return below >= 0 ? below / first.height() : -((-below + first.height() - 1) / first.height());
 }
 
 void ListDropTarget::move(QDropEvent* event) {
     m_point = event->position().toPoint();
     // Scrolling starts after a rest in the edge band and then repeats.
-    if (scrollDirection(m_point).isNull()) {
+    if (scrollDirection(m_point) == 0) {
         m_inBand.invalidate();
         m_scrollTimer.stop();
     } else if (!m_inBand.isValid()) {
@@ -185,13 +197,21 @@ void ListDropTarget::move(QDropEvent* event) {
         m_scrollTimer.start(std::max(1, m_scrolling.Delay));
     }
 
+    // Each row the pointer comes to needs the short rest anew; the longer
+    // one after opening a group holds only while the pointer stays on the
+    // same row (the group list then shows the group's children there).
+    const qint64 now = m_now();
+    const int rowIndex = rowIndexAt(m_point.y());
+    if (rowIndex != m_row) {
+        m_row = rowIndex;
+        m_rowSince = now;
+        m_restNeeded = kRestToOpen;
+    }
     const DropSpot spot = spotAt(m_view, m_point);
-    if (spot.item != m_spot.item)
-        m_restOnRow.start();
     m_spot = spot;
-    if (spot.where == DropSpot::Where::kInside && m_restOnRow.elapsed() >= m_restNeeded) {
+    if (spot.where == DropSpot::Where::kInside && now - m_rowSince >= m_restNeeded) {
         m_restNeeded = kRestAfterOpening;
-        m_restOnRow.start();
+        m_rowSince = now;
         emit expandRequested(spot.item);
     }
 
@@ -229,9 +249,13 @@ void ListDropTarget::leave() {
 void ListDropTarget::drop(QDropEvent* event) {
     const DropSpot spot = spotAt(m_view, event->position().toPoint());
     const Qt::DropAction effect = effectOf(event);
+    m_feedback->hide();
+    m_scrollTimer.stop();
+    const bool taken = effect != Qt::IgnoreAction && !(m_refuses && m_refuses(spot, effect)) &&
+                       m_drop && m_drop(event->mimeData(), spot, effect);
+    // The drag is over the list until what it brought has gone in.
     leave();
-    if (effect == Qt::IgnoreAction || (m_refuses && m_refuses(spot, effect)) || !m_drop ||
-        !m_drop(event->mimeData(), spot, effect)) {
+    if (!taken) {
         event->ignore();
         return;
     }
@@ -240,17 +264,15 @@ void ListDropTarget::drop(QDropEvent* event) {
 }
 
 void ListDropTarget::scrollStep() {
-    const QPoint direction = scrollDirection(m_point);
-    if (direction.isNull() || m_kind == DragKind::kNone) {
+    const int direction = scrollDirection(m_point);
+    if (direction == 0 || m_kind == DragKind::kNone) {
         m_scrollTimer.stop();
         return;
     }
     m_scrollTimer.setInterval(std::max(1, m_scrolling.Interval));
     const int step = m_view.sizeHintForRow(0) > 0 ? m_view.sizeHintForRow(0) : 16;
     QScrollBar* vertical = m_view.verticalScrollBar();
-    QScrollBar* horizontal = m_view.horizontalScrollBar();
-    // The bars count rows when the list scrolls per item.
+    // The bar counts rows when the list scrolls per item.
     const bool perItem = m_view.verticalScrollMode() == QAbstractItemView::ScrollPerItem;
-    vertical->setValue(vertical->value() + direction.y() * (perItem ? 1 : step));
-    horizontal->setValue(horizontal->value() + direction.x() * step);
+    vertical->setValue(vertical->value() + direction * (perItem ? 1 : step));
 }

@@ -88,6 +88,23 @@ bool MemoRowsView::focusItem(ItemId item, bool exclusive) {
     return true;
 }
 
+bool MemoRowsView::selectItems(const std::vector<ItemId>& items) {
+    QItemSelection rows;
+    QModelIndex last;
+    for (const ItemId item : items) {
+        const QModelIndex row = m_model->indexOf(item);
+        if (!row.isValid())
+            continue;
+        rows.select(row, row);
+        last = row;
+    }
+    if (!last.isValid())
+        return false;
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    selectionModel()->setCurrentIndex(last, QItemSelectionModel::NoUpdate);
+    return true;
+}
+
 bool MemoRowsView::editFocusedTitle() {
     const QModelIndex current = currentIndex().siblingAtColumn(0);
     if (!current.isValid() || m_model->itemId(current) == tidemark::kNoItem)

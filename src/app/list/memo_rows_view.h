@@ -33,6 +33,9 @@ public:
     // Puts the focus on the row of `item` (without touching the selection,
     // or selecting it alone with `exclusive`); false when it has no row.
     bool focusItem(tidemark::ItemId item, bool exclusive);
+    // Selects the rows of `items` alone and puts the focus on the last of
+    // them that has a row; false when none has one.
+    bool selectItems(const std::vector<tidemark::ItemId>& items);
     // Starts editing the title of the focused row; false when there is none.
     bool editFocusedTitle();
     // A title edit box is open.
