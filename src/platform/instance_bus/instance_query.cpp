@@ -80,6 +80,7 @@ Outcome exchange(const QString& socketPath, const std::vector<std::uint8_t>& fra
                              finish(Outcome::Silent);
                      });
     deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] { finish(Outcome::Silent); });
     deadline.start(bound);
 
