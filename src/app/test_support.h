@@ -29,6 +29,7 @@
 #include "core/file/file_system.h"
 #include "core/settings/drag_scroll_source.h"
 #include "core/settings/memory_value_store.h"
+#include "platform/instance_bus/instance_query_handler.h"
 #include "platform/qt_font_service.h"
 #include "platform/qt_settings_text_source.h"
 
@@ -51,23 +52,38 @@ public:
     std::vector<QStringList> started;
 };
 
-// Other windows that hold the notes listed in `held`.
+// Other windows that hold the notes listed in `held`; a resident process
+// runs when `residentElsewhere`. Records what this process sends them.
 class FakeInstanceBus : public InstanceBus {
 public:
+    void serve(InstanceQueryHandler* served) override { handler = served; }
     bool bringForwardHolder(const QString& path, tidemark::ItemId jumpTo) override {
         asked << path;
         lastJump = jumpTo;
         return held.contains(path);
     }
     void shareRecentNote(const QString& path) override { shared << path; }
-    void broadcastSettingsChanged(bool) override { ++settingsBroadcasts; }
+    void broadcastSettingsChanged(bool apply) override {
+        ++settingsBroadcasts;
+        lastApply = apply;
+    }
+    void broadcastScriptsChanged() override { ++scriptBroadcasts; }
+    void bringAllToFront() override { ++bringAllRequests; }
+    void closeAll() override { ++closeAllRequests; }
+    bool claimResident() override { return !residentElsewhere; }
     void defaultNoteChanged() override { ++defaultNoteChanges; }
 
     QStringList held;
+    bool residentElsewhere = false;
+    InstanceQueryHandler* handler = nullptr;
     QStringList asked;
     QStringList shared;
     tidemark::ItemId lastJump = 0;
     int settingsBroadcasts = 0;
+    bool lastApply = false;
+    int scriptBroadcasts = 0;
+    int bringAllRequests = 0;
+    int closeAllRequests = 0;
     int defaultNoteChanges = 0;
 };
 

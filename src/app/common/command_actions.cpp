@@ -134,6 +134,13 @@ void CommandActions::applyState(CommandId id, const CommandState& state) {
         show(face, state.enabled, aliasChecked);
 }
 
+void CommandActions::setAliasText(QAction* face, const QString& text) {
+    const QString shown = face->text();
+    const qsizetype tab = shown.indexOf(u'\t');
+    face->setProperty(kOwnTextProperty, text);
+    face->setText(tab >= 0 ? text + shown.mid(tab) : text);
+}
+
 void CommandActions::applyShortcuts(const tidemark::KeyTable& keys) {
     const QMap<int, QList<QKeySequence>> shortcuts = shortcutsByCommand(keys);
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {

@@ -38,6 +38,8 @@ public:
     // a labelled toolbar button): triggering it runs the command, and it
     // follows the command's state.
     QAction* alias(CommandId id, const QString& text);
+    // Gives a second face a new text of its own (the key text stays).
+    void setAliasText(QAction* face, const QString& text);
     // An action for an entry of a numbered range (recent notes …), owned by
     // `owner`, enabled, running `handler`.
     QAction* addRangeAction(CommandId id, const QString& text, Handler handler, QObject* owner);

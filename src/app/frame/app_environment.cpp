@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "app/common/ui_strings.h"
-#include "app/frame/instance_bus.h"
+#include "app/frame/instances/socket_instance_bus.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/process_launcher.h"
 #include "core/file/file_system.h"
@@ -24,13 +24,17 @@ struct DesktopEnvironment::Services {
     QSettingsValueStore store;
     std::unique_ptr<tidemark::FileSystem> files = makePlatformFileSystem();
     DetachedProcessLauncher launcher;
-    SoloInstanceBus instances;
+    SocketInstanceBus instances;
     QtFontService fonts;
     SystemDragScrollSource dragScroll;
     QtSettingsTextSource texts;
 };
 
 DesktopEnvironment::DesktopEnvironment() : m_services(std::make_unique<Services>()) {
+    // Joined before anything else: from now on the other windows can ask
+    // this process (it answers as a window holding nothing until the
+    // Application serves them).
+    m_services->instances.start();
     const QString program = QCoreApplication::applicationFilePath();
     const QDir folder = QFileInfo(program).absoluteDir();
     m_environment.reset(new AppEnvironment{

@@ -1,5 +1,6 @@
 #include "app/frame/application.h"
 
+#include <QApplication>
 #include <filesystem>
 
 #include "app/common/command_actions.h"
@@ -9,12 +10,15 @@
 #include "app/find/find_commands.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/instance_bus.h"
+#include "app/frame/instances/instance_requests.h"
 #include "app/frame/item_feature.h"
 #include "app/frame/list_panes.h"
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/pane_area.h"
+#include "app/frame/resident/default_note_commands.h"
+#include "app/frame/resident/resident_icon.h"
 #include "app/frame/simple_mode.h"
 #include "app/frame/view_commands.h"
 #include "app/rescue/rescue_command.h"
@@ -36,7 +40,9 @@ Application::Application(AppEnvironment& environment, Options options)
       m_note(std::make_unique<tidemark::Note>(this)),
       m_noteFiles(std::make_unique<NoteFileService>(environment.files)),
       m_actions(new CommandActions(this)),
-      m_fileCommands(std::make_unique<FileCommands>(*this)) {
+      m_fileCommands(std::make_unique<FileCommands>(*this)),
+      m_defaultNote(std::make_unique<DefaultNoteCommands>(*this)),
+      m_requests(std::make_unique<InstanceRequests>(*this)) {
     const tidemark::SettingsEnvironment settingsEnvironment{
         environment.store, environment.fonts, environment.dragScroll, options.resident};
     m_settings.Load(settingsEnvironment);
@@ -50,10 +56,19 @@ Application::Application(AppEnvironment& environment, Options options)
         environment.store, std::filesystem::path(pathToBytes(environment.legacyScriptFile)), *this);
     m_recent.Load(environment.store);
     m_fileCommands->registerCommands(*m_actions);
+    m_defaultNote->registerCommands(*m_actions);
+    InstanceBus& instances = environment.instances;
+    m_actions->setHandler(tidemark::kCmdBringAllToFront,
+                          [&instances] { instances.bringAllToFront(); });
+    m_actions->setHandler(tidemark::kCmdCloseAll, [&instances] { instances.closeAll(); });
+    instances.serve(m_requests.get());
     connect(m_actions, &CommandActions::commandFinished, this, &Application::updateActions);
 }
 
 Application::~Application() {
+    m_environment.instances.serve(nullptr);
+    if (m_residentIcon)
+        QApplication::setQuitOnLastWindowClosed(true);
     // The window refers to the application's parts; it goes first.
     delete m_window;
     m_window = nullptr;
@@ -73,6 +88,26 @@ bool Application::createMainWindow() {
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);
+    updateActions();
+    return true;
+}
+
+bool Application::createResidentIcon() {
+    m_residentIcon = std::make_unique<ResidentIcon>(*m_actions);
+    ResidentIcon& icon = *m_residentIcon;
+    DefaultNoteCommands& defaultNote = *m_defaultNote;
+    defaultNote.changed = [&icon, &defaultNote] {
+        icon.setDefaultNoteText(defaultNote.entryText());
+    };
+    icon.setDefaultNoteText(defaultNote.entryText());
+    connect(&icon, &ResidentIcon::menuAboutToShow, this, &Application::updateActions);
+    // The dialogs shown from the icon are the only windows: closing the last
+    // of them must not end the process.
+    QApplication::setQuitOnLastWindowClosed(false);
+    m_actions->setHandler(tidemark::kCmdExit, [] { QApplication::quit(); });
+    m_actions->applyShortcuts(m_keys);
+    m_fileCommands->rebuildRecentMenu();
+    icon.show();
     updateActions();
     return true;
 }
@@ -124,6 +159,22 @@ void Application::saveSettings(bool apply) {
     m_settings.SaveAndBroadcast(m_environment.store, *this, apply);
 }
 
+void Application::reloadSettings(bool apply) {
+    const tidemark::SettingsEnvironment settingsEnvironment{
+        m_environment.store, m_environment.fonts, m_environment.dragScroll, m_options.resident};
+    m_settings.Reload(settingsEnvironment, m_environment.texts, apply, *this);
+    if (apply) {
+        m_keys.Load(m_environment.store);
+        m_actions->applyShortcuts(m_keys);
+    }
+}
+
+void Application::reloadScripts() {
+    m_scripts = tidemark::LoadScriptStore(
+        m_environment.store, std::filesystem::path(pathToBytes(m_environment.legacyScriptFile)),
+        *this);
+}
+
 void Application::updateActions() {
     m_actions->updateActions();
     if (m_window)
@@ -162,10 +213,11 @@ void Application::ApplySettings(const tidemark::SettingsChanges& changes) {
     m_window->panes()->memoText()->applySettings();
     if (ListPanes* lists = m_window->lists())
         lists->applySettings();
+    m_window->panes()->relayout();
+    m_window->applySnapping();
     updateActions();
 }
 
 void Application::ScriptStoreSaved() {
-    // The other windows reload the store once the windows talk to each
-    // other; the tool menu is rebuilt with the script commands.
+    m_environment.instances.broadcastScriptsChanged();
 }

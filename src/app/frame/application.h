@@ -14,10 +14,13 @@
 #include "core/settings/settings_notifier.h"
 
 class CommandActions;
+class DefaultNoteCommands;
 class FileCommands;
+class InstanceRequests;
 class MainWindow;
 class MainWindowContext;
 class NoteFileService;
+class ResidentIcon;
 class ViewCommands;
 
 namespace tidemark {
@@ -47,6 +50,8 @@ public:
 
     // Start-up steps; false on failure.
     bool createMainWindow();
+    // The resident process: the icon in the notification area, no window.
+    bool createResidentIcon();
     bool createInitialNote();
 
     AppEnvironment& environment() const { return m_environment; }
@@ -62,6 +67,9 @@ public:
     MainWindowContext& windowContext() const { return *m_windowContext; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
     NoteFileService& noteFiles() const { return *m_noteFiles; }
+    DefaultNoteCommands& defaultNote() const { return *m_defaultNote; }
+    // Only in the resident process.
+    ResidentIcon* residentIcon() const { return m_residentIcon.get(); }
 
     // The path of the open note; empty for a note never saved.
     const QString& notePath() const { return m_notePath; }
@@ -82,6 +90,12 @@ public:
 
     // Saves the settings and tells the other windows to reload them.
     void saveSettings(bool apply = true);
+    // Another window saved the settings: read them again and, with `apply`,
+    // show them (fonts, tab width, bars, columns, layout, colours, snapping,
+    // the key assignments).
+    void reloadSettings(bool apply);
+    // Another window saved the registered scripts: read them again.
+    void reloadScripts();
     // Recomputes the commands' states and the status bar.
     void updateActions();
 
@@ -113,6 +127,9 @@ private:
     CommandActions* m_actions;
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<ViewCommands> m_viewCommands;
+    std::unique_ptr<DefaultNoteCommands> m_defaultNote;
+    std::unique_ptr<InstanceRequests> m_requests;
+    std::unique_ptr<ResidentIcon> m_residentIcon;
     MainWindow* m_window = nullptr;  // deleted with the Application
     // Outlives the window: its features may still ask while its widgets go.
     std::unique_ptr<MainWindowContext> m_windowContext;

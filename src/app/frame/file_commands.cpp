@@ -20,6 +20,8 @@
 #include "app/frame/note_file_dialogs.h"
 #include "app/frame/note_file_service.h"
 #include "app/frame/process_launcher.h"
+#include "app/frame/resident/default_note_commands.h"
+#include "app/frame/resident/resident_icon.h"
 #include "app/frame/session_end.h"
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
@@ -27,7 +29,6 @@
 #include "core/common/path_compare.h"
 #include "core/file/note_storage.h"
 #include "core/model/note.h"
-#include "core/settings/default_note.h"
 
 namespace {
 
@@ -254,8 +255,7 @@ bool FileCommands::createDefaultNoteFile() {
     showMessage(
         owner(), MessageKind::kInformation,
         uiFormat(onDesktop ? Msg::kCreatedOnDesktop : Msg::kCreatedInDocuments, {utf8(name)}));
-    WriteDefaultNote(m_app.environment().store, ByteString(pathToBytes(*path)));
-    m_app.environment().instances.defaultNoteChanged();
+    m_app.defaultNote().set(*path);
     showMessage(owner(), MessageKind::kInformation, uiFormat(Msg::kNowDefaultNote, {utf8(name)}));
     return true;
 }
@@ -388,10 +388,11 @@ void FileCommands::addRecentNote(const QString& path, bool tellOthers) {
 }
 
 void FileCommands::rebuildRecentMenu() {
-    if (MainWindow* window = m_app.window()) {
-        window->setRecentNotes(m_app.recentNotes().MenuEntries(),
-                               [this](CommandId id) { openRecent(id); });
-    }
+    const auto open = [this](CommandId id) { openRecent(id); };
+    if (MainWindow* window = m_app.window())
+        window->setRecentNotes(m_app.recentNotes().MenuEntries(), open);
+    if (ResidentIcon* icon = m_app.residentIcon())
+        icon->setRecentNotes(m_app.recentNotes().MenuEntries(), open);
 }
 
 void FileCommands::startHelp(int topic) {

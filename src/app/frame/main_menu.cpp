@@ -7,6 +7,7 @@
 #include "app/common/qt_text.h"
 #include "app/frame/command_menu.h"
 #include "app/frame/frame_texts.h"
+#include "app/frame/recent_notes_menu.h"
 #include "core/settings/recent_notes.h"
 
 namespace {
@@ -113,33 +114,7 @@ QMenu* MainMenu::addDropDown(int number, std::span<const int> ids) {
 
 void MainMenu::setRecentNotes(const std::vector<RecentNoteMenuEntry>& entries,
                               const std::function<void(CommandId)>& open) {
-    for (QAction* old : m_recentActions) {
-        m_file->removeAction(old);
-        old->deleteLater();
-    }
-    m_recentActions.clear();
-    if (entries.empty())
-        return;
-
-    // Just above the separator that precedes the last item.
-    const QList<QAction*> items = m_file->actions();
-    QAction* before = items.size() >= 2 ? items[items.size() - 2] : nullptr;
-    const bool separatorAbove = items.size() >= 3 && items[items.size() - 3]->isSeparator();
-    if (!separatorAbove) {
-        auto* separator = new QAction(m_file);
-        separator->setSeparator(true);
-        m_file->insertAction(before, separator);
-        m_recentActions.append(separator);
-    }
-    for (const RecentNoteMenuEntry& entry : entries) {
-        // The entry text holds the note path as stored (the platform's own bytes).
-        const QString text = pathFromBytes(entry.Text);
-        const CommandId id = entry.Command;
-        QAction* action = m_actions.addRangeAction(
-            id, text, [open, id] { open(id); }, m_file);
-        m_file->insertAction(before, action);
-        m_recentActions.append(action);
-    }
+    placeRecentNotes(*m_file, m_actions, m_recentActions, entries, open);
 }
 
 void MainMenu::setRecentMemos(const std::vector<RecentMemoEntry>& entries,

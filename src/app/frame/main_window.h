@@ -86,6 +86,9 @@ public:
     void readBackBands();
     // The hide-editor settings changed.
     void applyHideEditor();
+    // The settings changed: a window that snaps to the screen's edges goes
+    // to them now.
+    void applySnapping() { snapAfterMove(); }
 
     // The Tab order between panes, from the one that last had the focus.
     void focusNextPane(bool forward);

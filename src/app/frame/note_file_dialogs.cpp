@@ -35,6 +35,18 @@ std::optional<OpenNoteChoice> askNoteToOpen(QWidget* owner) {
     return OpenNoteChoice{dialog.selectedFiles().first(), readOnly->isChecked()};
 }
 
+std::optional<QString> askDefaultNote(QWidget* owner) {
+    constexpr std::uint32_t kDefaultNoteTitle = 10046;
+    QFileDialog dialog(owner);
+    prepare(dialog, "open.title");
+    dialog.setWindowTitle(uiText(kDefaultNoteTitle));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
 std::optional<QString> askNotePathToSave(QWidget* owner, const QString& proposedName) {
     QFileDialog dialog(owner);
     prepare(dialog, "saveAs.title");

@@ -20,6 +20,10 @@ struct OpenNoteChoice {
 // the user cancels.
 std::optional<OpenNoteChoice> askNoteToOpen(QWidget* owner);
 
+// Asks for the default note (an existing file, no read-only box), in a
+// dialog titled "規定のノートファイルの選択". Nothing when the user cancels.
+std::optional<QString> askDefaultNote(QWidget* owner);
+
 // Asks where to save, proposing `proposedName` (a path or a bare name), with
 // the note extension added when the user types none and a question before
 // an existing file is replaced. Nothing when the user cancels.

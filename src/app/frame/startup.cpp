@@ -8,10 +8,12 @@
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/first_run_dialog.h"
+#include "app/frame/instance_bus.h"
 #include "app/frame/key_filter.h"
 #include "app/frame/main_window.h"
 #include "app/frame/process_launcher.h"
 #include "core/settings/settings.h"
+#include "platform/instance_bus/instance_log.h"
 
 namespace {
 
@@ -32,6 +34,41 @@ StartupOutcome::~StartupOutcome() {
     application.reset();
 }
 
+namespace {
+
+// The resident process: an icon in the notification area and no window.
+// Another resident process ends this one with -3.
+StartupOutcome startResident(const CommandLine& line, AppEnvironment& environment) {
+    if (!environment.instances.claimResident())
+        return stop(StartupCode::kWindowSetupFailed);
+    StartupOutcome outcome;
+    outcome.application =
+        std::make_unique<Application>(environment, Application::Options{false, true});
+    Application& app = *outcome.application;
+    if (!app.createResidentIcon())
+        return stop(StartupCode::kWindowFailed);
+    if (!app.createInitialNote())
+        return stop(StartupCode::kNoteFailed);
+
+    // The resident process holds no note: help, templates and note
+    // arguments each get a window process of their own.
+    FileCommands& files = app.fileCommands();
+    if (line.helpGiven) {
+        files.startHelp(line.helpTopic);
+    } else if (line.templateNote) {
+        files.newFromTemplate();
+    }
+    for (const std::string& path : line.notePaths())
+        files.openNoteByPath(pathFromBytes(path), line.readOnly);
+
+    app.updateActions();
+    qCDebug(lcInstanceBus) << "ready: resident";
+    outcome.runLoop = true;
+    return outcome;
+}
+
+}  // namespace
+
 StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
     // Registration of the automation server is a matter for the desktop's
     // service files; these switches end the process without a window.
@@ -49,11 +86,8 @@ StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
         simpleMode = dialog.simpleModeChosen();
     }
 
-    // The resident process (an icon in the notification area, no window)
-    // arrives with the instance bus; until then such a start fails as a
-    // resident window that could not be set up.
     if (line.resident)
-        return stop(StartupCode::kWindowSetupFailed);
+        return startResident(line, environment);
 
     StartupOutcome outcome;
     outcome.application =
@@ -93,18 +127,18 @@ StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
     if (!window.isVisible())
         window.showForNote();
 
-    if (firstRun && !line.resident) {
+    if (firstRun) {
         environment.launcher.startProgram(
             {QStringLiteral("/h"), QString::number(HelpTopic::kQuickStart)});
     }
 
-    if (app.notePath().isEmpty() && notes.empty() && !line.templateNote && !line.newNote &&
-        !line.resident) {
+    if (app.notePath().isEmpty() && notes.empty() && !line.templateNote && !line.newNote) {
         if (!files.applyStartupOption())
             return stop(StartupCode::kQuiet);
     }
 
     app.updateActions();
+    qCDebug(lcInstanceBus).noquote() << "ready:" << app.notePath();
     outcome.runLoop = true;
     return outcome;
 }

@@ -122,14 +122,41 @@ TEST(Startup, CancellingTheFirstRunChoiceEndsQuietlyAndStoresNothing) {
     EXPECT_TRUE(env.launcher.started.empty());
 }
 
-TEST(Startup, AResidentFirstStartShowsNoFirstRunDialog) {
+TEST(Startup, AResidentFirstStartShowsNoFirstRunDialogAndNoWindow) {
     TestEnvironment env(true);
     DialogAnswerer answers;
     StartupOutcome outcome = env.start({QStringLiteral("-Embedding")});
     QTest::qWait(50);
     EXPECT_EQ(answers.unexpected, 0);
+    ASSERT_TRUE(outcome.runLoop);
+    Application& app = *outcome.application;
+    EXPECT_TRUE(app.isResident());
+    EXPECT_EQ(app.window(), nullptr);
+    ASSERT_NE(app.residentIcon(), nullptr);
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+    ASSERT_NE(env.instances.handler, nullptr);
+    EXPECT_TRUE(env.instances.handler->isResident());
+    EXPECT_TRUE(env.launcher.started.empty());  // no help window either
+}
+
+TEST(Startup, ASecondResidentStartEndsWithMinusThree) {
+    TestEnvironment env;
+    env.instances.residentElsewhere = true;
+    StartupOutcome outcome = env.start({QStringLiteral("/i")});
     EXPECT_FALSE(outcome.runLoop);
-    EXPECT_EQ(outcome.exitCode, StartupCode::kWindowSetupFailed);  // no resident window yet
+    EXPECT_EQ(outcome.exitCode, -3);
+    EXPECT_EQ(outcome.application, nullptr);
+}
+
+TEST(Startup, AResidentStartHandsNoteArgumentsToWindowProcesses) {
+    TestEnvironment env;
+    const QString path = env.path(QStringLiteral("plan.tmk"));
+    writeNoteFile(*env.files, path, {"a"});
+    StartupOutcome outcome = env.start({QStringLiteral("/i"), path});
+    ASSERT_TRUE(outcome.runLoop);
+    EXPECT_TRUE(outcome.application->notePath().isEmpty());
+    ASSERT_EQ(env.launcher.started.size(), 1u);
+    EXPECT_EQ(env.launcher.started[0], QStringList{path});
 }
 
 TEST(Startup, ANoteHeldByAnotherWindowEndsThisProcessQuietly) {
