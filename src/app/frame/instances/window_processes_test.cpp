@@ -23,6 +23,7 @@
 #include "app/frame/resident/default_note_commands.h"
 #include "app/test_support.h"
 #include "core/file/file_system.h"
+#include "core/settings/script_store_persistence.h"
 #include "core/settings/settings.h"
 #include "platform/qsettings_value_store.h"
 #include "platform/qt_font_service.h"
@@ -128,8 +129,9 @@ protected:
         settings.StartupMode = 1;
         ASSERT_TRUE(settings.Save(store));
         files = makePlatformFileSystem();
-        // Default note and recent notes of an earlier test are forgotten.
+        // The default note and registered scripts of an earlier test are forgotten.
         store.DeleteValue("default");
+        store.DeleteValue("tmk.script1.0");
     }
 
     QString note(const QString& name, const std::vector<std::string>& titles = {"a"}) {
@@ -231,6 +233,20 @@ TEST_F(WindowProcesses, SavedSettingsWithoutTheApplyFlagAreOnlyRead) {
     EXPECT_TRUE(other.waitFor(QStringLiteral("settings read, apply false")))
         << other.output().toStdString();
     EXPECT_FALSE(other.output().contains(QStringLiteral("settings applied:")));
+}
+
+TEST_F(WindowProcesses, SavedScriptsAreReadAgainByAnotherWindow) {
+    const QString path = note(QStringLiteral("scripts.tmk"));
+    WindowProcess other({path});
+    ASSERT_TRUE(other.waitForReady(path)) << other.output().toStdString();
+    CallingWindow caller;
+    tidemark::ScriptStore scripts;
+    scripts.Append({tidemark::ByteString("one"), tidemark::ByteString("one.js"), 1});
+    scripts.Append({tidemark::ByteString("two"), tidemark::ByteString("two.js"), 0});
+    QSettingsValueStore store;
+    ASSERT_TRUE(tidemark::SaveScriptStore(store, scripts, caller.app()));
+    EXPECT_TRUE(other.waitFor(QStringLiteral("registered scripts read: 2")))
+        << other.output().toStdString();
 }
 
 TEST_F(WindowProcesses, CloseAllClosesTheOtherWindowsAndNotTheCaller) {
