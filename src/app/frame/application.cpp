@@ -16,6 +16,7 @@
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
 #include "app/frame/note_file_service.h"
+#include "app/frame/options/options_command.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/resident/default_note_commands.h"
 #include "app/frame/resident/resident_icon.h"
@@ -85,6 +86,7 @@ bool Application::createMainWindow() {
     installTextCommands(context, *m_window->panes()->memoText());
     installRescueCommand(context);
     installFindCommands(context, m_window);
+    m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
     m_window->setStatusBarShown(m_settings.ShowStatusBar != 0);

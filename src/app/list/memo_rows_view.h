@@ -47,6 +47,7 @@ public:
     void setFocusWindow(bool focusWindow);
     bool isFocusWindow() const { return m_focusWindow; }
     void setGridLines(bool on);
+    bool hasGridLines() const { return m_gridLines; }
     // Rows whose items are cut to the clipboard are drawn ghosted.
     void setCutTest(std::function<bool(tidemark::ItemId)> isCut);
 

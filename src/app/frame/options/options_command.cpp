@@ -1,0 +1,34 @@
+#include "app/frame/options/options_command.h"
+
+#include "app/common/command_actions.h"
+#include "app/frame/application.h"
+#include "app/frame/file_commands.h"
+#include "app/frame/main_window.h"
+#include "app/frame/options/display_page.h"
+#include "app/frame/options/options_sheet.h"
+#include "app/frame/options/print_page.h"
+#include "core/settings/settings.h"
+
+void runOptionsSheet(Application& app) {
+    AppEnvironment& environment = app.environment();
+    const int dpi = environment.fonts.ScreenDpi();
+    const tidemark::Settings& current = app.settings();
+    OptionsSheet sheet(app.window());
+    sheet.addPage(new DisplayPage(current, dpi));
+    sheet.addPage(new PrintPage(current, dpi));
+    sheet.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
+    if (sheet.exec() != QDialog::Accepted)
+        return;
+
+    const tidemark::Settings before = app.settings();
+    OptionsTarget target{app.settings(), app.keyTable(), environment.store, environment.fonts};
+    sheet.applyPages(target);
+    const tidemark::Settings& after = app.settings();
+    tidemark::SettingsChanges changes;
+    changes.BodyColumn = (before.HideBodyInList != 0) != (after.HideBodyInList != 0);
+    changes.StickyAlternate = (before.StickyAlternate != 0) != (after.StickyAlternate != 0);
+    app.ApplySettings(changes);
+    if (target.keysChanged)
+        app.actions().applyShortcuts(app.keyTable());
+    app.saveSettings(target.applyNeeded);
+}
