@@ -5,6 +5,7 @@
 #include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/options/display_page.h"
+#include "app/frame/options/key_page.h"
 #include "app/frame/options/options_sheet.h"
 #include "app/frame/options/print_page.h"
 #include "core/settings/settings.h"
@@ -15,6 +16,7 @@ void runOptionsSheet(Application& app) {
     const tidemark::Settings& current = app.settings();
     OptionsSheet sheet(app.window());
     sheet.addPage(new DisplayPage(current, dpi));
+    sheet.addPage(new KeyPage(app.keyTable()));
     sheet.addPage(new PrintPage(current, dpi));
     sheet.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
     if (sheet.exec() != QDialog::Accepted)

@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QTest>
 
 #include "app/common/command_actions.h"
@@ -19,6 +21,7 @@
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
 #include "app/frame/options/display_page.h"
+#include "app/frame/options/key_page.h"
 #include "app/frame/options/font_choice.h"
 #include "app/frame/options/number_up_down.h"
 #include "app/frame/options/print_page.h"
@@ -269,6 +272,47 @@ TEST_F(OptionsSheetTest, OkAfterOnlyTheStartupOptionTellsOthersWithoutApplying) 
     app->actions().dispatch(kCmdOptions);
     EXPECT_EQ(env.instances.settingsBroadcasts, 1);
     EXPECT_FALSE(env.instances.lastApply);
+}
+
+// In the open sheet: gives `command` the key Ctrl+`key` and presses OK.
+void giveCtrlKey(QWidget* sheet, CommandId command, const QString& key) {
+    auto* list = sheet->findChild<QTreeWidget*>(QStringLiteral("keyList"));
+    ASSERT_NE(list, nullptr);
+    QTreeWidgetItem* row = nullptr;
+    for (QTreeWidgetItemIterator it(list); *it; ++it) {
+        if ((*it)->data(0, KeyPage::kCommandRole).toInt() == int(command))
+            row = *it;
+    }
+    ASSERT_NE(row, nullptr);
+    list->setCurrentItem(row);
+    auto* keyBox = sheet->findChild<QComboBox*>(QStringLiteral("keyBox"));
+    keyBox->setCurrentIndex(keyBox->findText(key));
+    sheet->findChild<QCheckBox*>(QStringLiteral("ctrlBox"))->setChecked(true);
+    sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
+TEST_F(OptionsSheetTest, AChangedKeyRunsItsCommandAndTheOldKeyNoLonger) {
+    QStatusBar* bar = window->statusBar();
+    ASSERT_TRUE(bar->isVisibleTo(window));
+    DialogAnswerer answers;
+    answers.then([](QWidget* sheet) { giveCtrlKey(sheet, kCmdToggleStatusBar, "Q"); });
+    app->actions().dispatch(kCmdOptions);
+    ASSERT_TRUE(answers.allAnswered());
+    activateWindow();
+    EXPECT_TRUE(app->actions().action(kCmdToggleStatusBar)->text().endsWith("\tCtrl+Q"));
+    QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(bar->isVisibleTo(window));
+
+    answers.then([](QWidget* sheet) { giveCtrlKey(sheet, kCmdToggleStatusBar, "W"); });
+    app->actions().dispatch(kCmdOptions);
+    ASSERT_TRUE(answers.allAnswered());
+    activateWindow();
+    QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(bar->isVisibleTo(window));  // the old key does nothing now
+    QTest::keyClick(window, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_TRUE(bar->isVisibleTo(window));
+    EXPECT_TRUE(app->actions().action(kCmdToggleStatusBar)->text().endsWith("\tCtrl+W"));
+    EXPECT_FALSE(app->actions().action(kCmdToggleStatusBar)->text().contains("Ctrl+Q"));
 }
 
 }  // namespace
