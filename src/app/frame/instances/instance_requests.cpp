@@ -55,7 +55,8 @@ void InstanceRequests::reloadSettings(bool apply) {
             << "settings applied: list font" << describeFont(window->panes()->memoList()->font())
             << "| text font" << describeFont(window->panes()->memoText()->font()) << "| status bar"
             << int(window->statusBar()->isVisibleTo(window)) << "| body column"
-            << int(window->panes()->memoList()->rowsModel()->showsBody());
+            << int(window->panes()->memoList()->rowsModel()->showsBody()) << "| grid lines"
+            << int(window->panes()->memoList()->hasGridLines());
     } else {
         qCDebug(lcInstanceBus) << "settings read, apply" << apply;
     }

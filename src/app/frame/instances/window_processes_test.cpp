@@ -5,11 +5,14 @@
 // ("tidemark.instance" debug lines), which is what these tests read.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
 #include <csignal>
@@ -221,6 +224,28 @@ TEST_F(WindowProcesses, SavedSettingsWithTheApplyFlagReachAnotherWindowsFontsAnd
     EXPECT_NE(stored(settings.ListFont), stored(settings.EditFont));
     EXPECT_TRUE(line.contains(QStringLiteral("status bar 0"))) << line.toStdString();
     EXPECT_TRUE(line.contains(QStringLiteral("body column 0"))) << line.toStdString();
+}
+
+TEST_F(WindowProcesses, OkInTheOptionsOfOneWindowChangesAnotherRunningWindow) {
+    const QString path = note(QStringLiteral("options.tmk"));
+    WindowProcess other({path});
+    ASSERT_TRUE(other.waitForReady(path)) << other.output().toStdString();
+    CallingWindow caller;
+    ASSERT_TRUE(caller.showWindow());
+    DialogAnswerer answers;
+    answers.then([](QWidget* sheet) {
+        sheet->findChild<QCheckBox*>(QStringLiteral("gridLines"))->setChecked(true);
+        sheet->findChild<QCheckBox*>(QStringLiteral("bodyColumn"))->setChecked(false);
+        sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    ASSERT_TRUE(caller.app().actions().dispatch(tidemark::kCmdOptions));
+    ASSERT_TRUE(answers.allAnswered());
+    ASSERT_TRUE(other.waitFor(QStringLiteral("settings applied:"))) << other.output().toStdString();
+    const QString said = other.output();
+    const QString line =
+        said.mid(said.lastIndexOf(QStringLiteral("settings applied:"))).section(u'\n', 0, 0);
+    EXPECT_TRUE(line.contains(QStringLiteral("body column 0"))) << line.toStdString();
+    EXPECT_TRUE(line.contains(QStringLiteral("grid lines 1"))) << said.toStdString();
 }
 
 TEST_F(WindowProcesses, SavedSettingsWithoutTheApplyFlagAreOnlyRead) {

@@ -96,8 +96,8 @@ bool DisplayPage::leave() {
 
 void DisplayPage::apply(OptionsTarget& target) {
     tidemark::Settings& settings = target.settings;
-    for (auto [choice, font] : {std::pair{m_listFont, &settings.ListFont},
-                                std::pair{m_textFont, &settings.EditFont}}) {
+    for (auto [choice, font] :
+         {std::pair{m_listFont, &settings.ListFont}, std::pair{m_textFont, &settings.EditFont}}) {
         const tidemark::FontSetting chosen = choice->chosen();
         if (!chosen.Face.Empty() && chosen != *font) {
             *font = chosen;

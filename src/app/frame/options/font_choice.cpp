@@ -77,7 +77,8 @@ void FontChoice::setFont(const tidemark::FontSetting& font) {
     m_name->setCurrentIndex(m_name->findText(QtFontService::familyOf(font.Face)));
     faceChosen();
     if (font.Height != 0) {
-        const int points = tidemark::MulDiv(font.Height < 0 ? -font.Height : font.Height, 72, m_dpi);
+        const int points =
+            tidemark::MulDiv(font.Height < 0 ? -font.Height : font.Height, 72, m_dpi);
         m_size->setCurrentText(QString::number(points));
     }
     refreshSample();
@@ -100,7 +101,8 @@ void FontChoice::refreshSample() {
     QFont font = m_sample->font();
     if (m_name->currentIndex() >= 0)
         font.setFamily(m_name->currentText());
-    const std::optional<long> points = tidemark::ReadWholeNumber(m_size->currentText().toStdString());
+    const std::optional<long> points =
+        tidemark::ReadWholeNumber(m_size->currentText().toStdString());
     if (points && *points >= 1 && *points <= 1000)
         font.setPixelSize(tidemark::MulDiv(static_cast<std::int32_t>(*points), m_dpi, 72));
     m_sample->setFont(font);
@@ -112,7 +114,8 @@ bool FontChoice::check() {
         m_name->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    const std::optional<long> points = tidemark::ReadWholeNumber(m_size->currentText().toStdString());
+    const std::optional<long> points =
+        tidemark::ReadWholeNumber(m_size->currentText().toStdString());
     if (!points || *points < 1) {
         showMessage(window(), MessageKind::kError, uiText(kBadSize));
         m_size->setFocus(Qt::OtherFocusReason);
@@ -125,7 +128,8 @@ bool FontChoice::check() {
 tidemark::FontSetting FontChoice::chosen() const {
     tidemark::FontSetting font;
     font.Face = QtFontService::storedFace(m_name->currentText());
-    const std::optional<long> points = tidemark::ReadWholeNumber(m_size->currentText().toStdString());
+    const std::optional<long> points =
+        tidemark::ReadWholeNumber(m_size->currentText().toStdString());
     font.Height = tidemark::PointsToHeight(points ? static_cast<std::int32_t>(*points) : 0, m_dpi);
     return font;
 }

@@ -13,16 +13,16 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTreeWidget>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "app/common/command_actions.h"
 #include "app/common/ui_strings.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
 #include "app/frame/options/display_page.h"
-#include "app/frame/options/key_page.h"
 #include "app/frame/options/font_choice.h"
+#include "app/frame/options/key_page.h"
 #include "app/frame/options/number_up_down.h"
 #include "app/frame/options/print_page.h"
 #include "app/frame/pane_area.h"
@@ -107,10 +107,11 @@ TEST_P(DisplayPageRefuses, ABadNumberWithItsMessageAndTheFocusOnTheBox) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DisplayPageRefuses,
-    ::testing::Values(BadNumber{"listFontSize", "9.5", 20021}, BadNumber{"listFontSize", "-3", 20021},
-                      BadNumber{"listFontSize", "0", 20021}, BadNumber{"textFontSize", "", 20021},
-                      BadNumber{"tabWidth", "1", 20022}, BadNumber{"tabWidth", "33", 20022},
-                      BadNumber{"tabWidth", "4a", 20022}, BadNumber{"tabWidth", "", 20022}));
+    ::testing::Values(BadNumber{"listFontSize", "9.5", 20021},
+                      BadNumber{"listFontSize", "-3", 20021}, BadNumber{"listFontSize", "0", 20021},
+                      BadNumber{"textFontSize", "", 20021}, BadNumber{"tabWidth", "1", 20022},
+                      BadNumber{"tabWidth", "33", 20022}, BadNumber{"tabWidth", "4a", 20022},
+                      BadNumber{"tabWidth", "", 20022}));
 
 TEST(DisplayPage, AFaceThatIsNotOnThisMachineMustBeChosen) {
     Settings settings = settingsWithFonts();
@@ -126,10 +127,12 @@ TEST(DisplayPage, AFaceThatIsNotOnThisMachineMustBeChosen) {
 TEST(DisplayPage, NumbersAreReadInTheirOwnBaseAndTheValuesAreStored) {
     Settings settings = settingsWithFonts();
     DisplayPage page(settings, kDpi);
-    EXPECT_EQ(page.findChild<NumberUpDown*>(QStringLiteral("tabWidth"))->typed(), "8");  // 0 shows as 8
+    EXPECT_EQ(page.findChild<NumberUpDown*>(QStringLiteral("tabWidth"))->typed(),
+              "8");  // 0 shows as 8
     EXPECT_EQ(page.findChild<QComboBox*>(QStringLiteral("listFontSize"))->currentText(), "9");
     page.findChild<NumberUpDown*>(QStringLiteral("tabWidth"))->setTyped(QStringLiteral("0x10"));
-    page.findChild<QComboBox*>(QStringLiteral("listFontSize"))->setCurrentText(QStringLiteral("014"));
+    page.findChild<QComboBox*>(QStringLiteral("listFontSize"))
+        ->setCurrentText(QStringLiteral("014"));
     page.findChild<QCheckBox*>(QStringLiteral("bodyColumn"))->setChecked(false);
     page.findChild<QCheckBox*>(QStringLiteral("hoverPreview"))->setChecked(true);
     ASSERT_TRUE(leave(page).left);
@@ -177,7 +180,8 @@ TEST(FontChoice, AScalableFaceOffersTheUsualSizes) {
 TEST(PrintPage, StoresThePrintFont) {
     Settings settings = settingsWithFonts();
     PrintPage page(settings, kDpi);
-    page.findChild<QComboBox*>(QStringLiteral("printFontSize"))->setCurrentText(QStringLiteral("10"));
+    page.findChild<QComboBox*>(QStringLiteral("printFontSize"))
+        ->setCurrentText(QStringLiteral("10"));
     ASSERT_TRUE(leave(page).left);
     KeyTable keys;
     MemoryValueStore store;

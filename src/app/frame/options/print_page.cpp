@@ -9,8 +9,8 @@
 
 PrintPage::PrintPage(const tidemark::Settings& current, int screenDpi, QWidget* parent)
     : OptionsPage(parent),
-      m_font(new FontChoice(optionsText("print.font"), QStringLiteral("printFont"), screenDpi,
-                            this)) {
+      m_font(
+          new FontChoice(optionsText("print.font"), QStringLiteral("printFont"), screenDpi, this)) {
     setObjectName(QStringLiteral("printPage"));
     m_font->setFont(current.PrintFont);
     auto* layout = new QVBoxLayout(this);
