@@ -3,9 +3,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTextCursor>
 #include <QtTest/QTest>
 #include <functional>
 #include <memory>
@@ -14,9 +22,13 @@
 #include "app/common/help_topics.h"
 #include "app/common/qt_text.h"
 #include "app/common/unstorable_notice.h"
+#include "app/frame/options/executable_files_filter.h"
 #include "app/frame/options/file_page.h"
 #include "app/frame/options/input_page.h"
 #include "app/frame/options/memo_page.h"
+#include "app/frame/options/output_page.h"
+#include "app/frame/options/tool_path_dialogs.h"
+#include "app/frame/options/tools_page.h"
 #include "app/test_support.h"
 #include "core/settings/key_table.h"
 #include "core/settings/memory_value_store.h"
@@ -76,6 +88,13 @@ Widget* child(const OptionsPage& page, const char* name) {
     return page.findChild<Widget*>(QString::fromLatin1(name));
 }
 
+// Shows `page` as its own active window, so that it can take the focus.
+void showActive(OptionsPage& page) {
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+}
+
 TEST(OptionPages, EachPageHasItsTabTitleAndHelpTopic) {
     const struct {
         PageMaker page;
@@ -85,6 +104,8 @@ TEST(OptionPages, EachPageHasItsTabTitleAndHelpTopic) {
         {makePage<FilePage>, "ファイル", HelpTopic::kOptionsFile},
         {makePage<MemoPage>, "メモ", HelpTopic::kOptionsMemo},
         {makePage<InputPage>, "入力", HelpTopic::kOptionsImport},
+        {makePage<OutputPage>, "出力", HelpTopic::kOptionsExport},
+        {makePage<ToolsPage>, "ツール", HelpTopic::kOptionsTools},
     };
     for (const auto& c : cases) {
         const auto page = c.page(loadedSettings());
@@ -140,7 +161,8 @@ TEST(OptionPages, PagesLeftAloneGiveTheSettingsBackAsTheyCame) {
         {"odd flag words", oddWords},
         {"dependents without their leaders", dependentsAlone},
     };
-    const PageMaker pages[] = {makePage<FilePage>, makePage<MemoPage>, makePage<InputPage>};
+    const PageMaker pages[] = {makePage<FilePage>, makePage<MemoPage>, makePage<InputPage>,
+                               makePage<OutputPage>, makePage<ToolsPage>};
     for (const auto& c : cases) {
         for (PageMaker make : pages) {
             const auto page = make(c.settings);
@@ -367,6 +389,321 @@ TEST(OptionPages, ExtensionsAreStoredWithoutTheBlanksAtTheirEnds) {
     }
     InputPage page(loadedSettings());
     EXPECT_EQ(child<QLineEdit>(page, "extensions")->text(), QStringLiteral("txt;htm;html"));
+}
+
+// A text field and the setting it edits.
+struct FieldCase {
+    PageMaker page;
+    const char* edit;
+    ByteString Settings::*field;
+    std::size_t maxBytes;
+};
+
+const FieldCase kFields[] = {
+    {makePage<InputPage>, "extensions", &Settings::ImportExtensions,
+     Settings::kImportExtensionsBytes},
+    {makePage<OutputPage>, "memoFormat", &Settings::MemoFormat, Settings::kFormatBytes},
+    {makePage<OutputPage>, "groupFormat", &Settings::GroupFormat, Settings::kFormatBytes},
+    {makePage<ToolsPage>, "scriptFolder", &Settings::ScriptFolder, Settings::kPathBytes},
+    {makePage<ToolsPage>, "editorPath", &Settings::EditorPath, Settings::kPathBytes},
+    {makePage<ToolsPage>, "dateTimeFormat", &Settings::DateTimeFormat, Settings::kPictureBytes},
+    {makePage<ToolsPage>, "fileNameFormat", &Settings::FileNameTemplate, Settings::kPictureBytes},
+};
+
+// Types `text` at the caret of the field, as pasting does.
+void typeInto(QWidget* edit, const QString& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(edit))
+        line->insert(text);
+    else
+        qobject_cast<QPlainTextEdit*>(edit)->insertPlainText(text);
+}
+
+QString shownText(QWidget* edit) {
+    if (auto* line = qobject_cast<QLineEdit*>(edit))
+        return line->text();
+    return qobject_cast<QPlainTextEdit*>(edit)->toPlainText();
+}
+
+TEST(OptionPages, TextFieldsShowTheirSettingAndStopAtItsLimitWithoutSplittingACharacter) {
+    for (const FieldCase& c : kFields) {
+        SCOPED_TRACE(c.edit);
+        Settings given = loadedSettings();
+        given.*c.field = fromQString(QStringLiteral("表題%t"));
+        const auto page = c.page(given);
+        QWidget* edit = child<QWidget>(*page, c.edit);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(shownText(edit), QStringLiteral("表題%t"));
+
+        // Every limit is odd: a double-byte character that would end on the
+        // limit's last byte stays out.
+        if (auto* line = qobject_cast<QLineEdit*>(edit))
+            line->end(false);
+        else
+            qobject_cast<QPlainTextEdit*>(edit)->moveCursor(QTextCursor::End);
+        typeInto(edit, QString(static_cast<qsizetype>(c.maxBytes), u'あ'));
+        const ByteString stored = appliedTo(*page, given).*c.field;
+        EXPECT_EQ(stored.Size(), c.maxBytes - 1);
+        EXPECT_FALSE(toQString(stored).contains(QChar(0xFFFD)));
+        EXPECT_TRUE(toQString(stored).startsWith(QStringLiteral("表題%tあ")));
+    }
+}
+
+TEST(OptionPages, ACharacterTheSettingsCannotHoldIsLeftOutAndNamedUnderItsField) {
+    for (const FieldCase& c : kFields) {
+        SCOPED_TRACE(c.edit);
+        Settings given = loadedSettings();
+        given.*c.field = "ab";
+        const auto page = c.page(given);
+        QWidget* edit = child<QWidget>(*page, c.edit);
+        if (auto* line = qobject_cast<QLineEdit*>(edit))
+            line->setCursorPosition(1);
+        else
+            qobject_cast<QPlainTextEdit*>(edit)->moveCursor(QTextCursor::NextCharacter);
+        typeInto(edit, QStringLiteral("x😀y"));
+        EXPECT_EQ(shownText(edit), QStringLiteral("axyb"));
+        EXPECT_EQ(appliedTo(*page, given).*c.field, ByteString("axyb"));
+
+        const std::string noticeName = std::string(c.edit) + "Unstorable";
+        for (auto* notice : page->findChildren<UnstorableNotice*>()) {
+            const bool underThisField = notice->objectName().toStdString() == noticeName;
+            EXPECT_EQ(notice->isVisibleTo(page.get()), underThisField)
+                << notice->objectName().toStdString();
+            if (underThisField) {
+                EXPECT_TRUE(notice->text().contains(QStringLiteral("😀")));
+            }
+        }
+    }
+}
+
+TEST(OptionPages, TemplatesStoreLineBreaksAsCrLfAndCountThemAsTwoBytes) {
+    const Settings given = loadedSettings();
+    OutputPage page(given);
+    auto* memo = child<QPlainTextEdit>(page, "memoFormat");
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("%t\n%b\n"));
+    memo->setPlainText(QStringLiteral("  %t\n\n%b  "));
+    EXPECT_EQ(appliedTo(page, given).MemoFormat, ByteString("  %t\r\n\r\n%b  "));
+
+    QString lines;
+    for (int i = 0; i < 300; ++i)
+        lines += QStringLiteral("a\n");
+    memo->setPlainText(lines);
+    std::string expected;
+    for (int i = 0; i < 170; ++i)
+        expected += "a\r\n";
+    expected += "a";
+    EXPECT_EQ(appliedTo(page, given).MemoFormat, ByteString(expected));
+}
+
+// A page refusing to be left over the field `edit`, typed `typed`.
+struct LeaveCase {
+    PageMaker page;
+    const char* edit;
+    QString typed;
+    // Where the focus is before, so that the check has to move it.
+    const char* focusedBefore;
+    const char* message;
+};
+
+TEST(OptionPages, LeavingWithoutATemplateOrEditorIsRefusedOverTheField) {
+    const char* const kNoMemoFormat = "メモの出力フォーマットを指定してください。";
+    const char* const kNoGroupFormat = "メモグループの出力フォーマットを指定してください。";
+    const char* const kNoEditor = "外部エディタ名が正しくありません。";
+    const LeaveCase cases[] = {
+        {makePage<OutputPage>, "memoFormat", QString(), "groupFormat", kNoMemoFormat},
+        {makePage<OutputPage>, "memoFormat", QStringLiteral(" \t\u3000"), "groupFormat",
+         kNoMemoFormat},
+        {makePage<OutputPage>, "memoFormat", QStringLiteral("\n  \n"), "groupFormat",
+         kNoMemoFormat},
+        {makePage<OutputPage>, "groupFormat", QStringLiteral("\u3000"), "memoFormat",
+         kNoGroupFormat},
+        {makePage<ToolsPage>, "editorPath", QString(), "dateTimeFormat", kNoEditor},
+        {makePage<ToolsPage>, "editorPath", QStringLiteral("\t \u3000"), "dateTimeFormat",
+         kNoEditor},
+    };
+    for (const LeaveCase& c : cases) {
+        SCOPED_TRACE(std::string(c.edit) + " \"" + c.typed.toStdString() + "\"");
+        const auto page = c.page(loadedSettings());
+        ASSERT_NO_FATAL_FAILURE(showActive(*page));
+        auto* edit = child<QWidget>(*page, c.edit);
+        if (auto* line = qobject_cast<QLineEdit*>(edit))
+            line->setText(c.typed);
+        else
+            qobject_cast<QPlainTextEdit*>(edit)->setPlainText(c.typed);
+        QWidget* before = child<QWidget>(*page, c.focusedBefore);
+        before->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([before] { return before->hasFocus(); }));
+
+        DialogAnswerer answerer;
+        answerer.thenMessage(QMessageBox::Ok);
+        EXPECT_FALSE(page->leave());
+        EXPECT_EQ(answerer.messages, QStringList{QString::fromUtf8(c.message)});
+        // The window comes back to the page's focus child once active again
+        // (the offscreen platform does not reactivate it after the box).
+        EXPECT_EQ(page->focusWidget(), edit);
+        page->activateWindow();
+        EXPECT_TRUE(QTest::qWaitFor([edit] { return edit->hasFocus(); }));
+    }
+}
+
+TEST(OptionPages, PagesWithSomethingInEveryRequiredFieldMayBeLeft) {
+    Settings given = loadedSettings();
+    given.MemoFormat = "%t";
+    given.GroupFormat = " .";
+    given.EditorPath = " vi ";
+    given.ScriptFolder = "";  // not required
+    const PageMaker pages[] = {makePage<FilePage>, makePage<MemoPage>, makePage<InputPage>,
+                               makePage<OutputPage>, makePage<ToolsPage>};
+    for (PageMaker make : pages) {
+        const auto page = make(given);
+        DialogAnswerer answerer;
+        EXPECT_TRUE(page->leave()) << page->title().toStdString();
+        QTest::qWait(20);
+        EXPECT_TRUE(answerer.messages.isEmpty());
+        EXPECT_EQ(answerer.unexpected, 0);
+    }
+}
+
+TEST(OptionPages, ToolPathsAreStoredWithoutTheBlanksAtTheirEndsAndPicturesAsTyped) {
+    const Settings given = loadedSettings();
+    ToolsPage page(given);
+    child<QLineEdit>(page, "scriptFolder")->setText(QStringLiteral(" /srv/スクリプト\u3000"));
+    child<QLineEdit>(page, "editorPath")->setText(QStringLiteral("\t/usr/bin/vi "));
+    child<QLineEdit>(page, "dateTimeFormat")->setText(QStringLiteral(" %Y %H "));
+    child<QLineEdit>(page, "fileNameFormat")->setText(QStringLiteral("\u3000%f "));
+    const Settings stored = appliedTo(page, given);
+    EXPECT_EQ(stored.ScriptFolder, fromQString(QStringLiteral("/srv/スクリプト")));
+    EXPECT_EQ(stored.EditorPath, ByteString("/usr/bin/vi"));
+    EXPECT_EQ(stored.DateTimeFormat, ByteString(" %Y %H "));
+    EXPECT_EQ(stored.FileNameTemplate, fromQString(QStringLiteral("\u3000%f ")));
+}
+
+TEST(OptionPages, BrowseButtonsAskFromTheTypedPathAndFillTheirField) {
+    const struct {
+        const char* button;
+        const char* edit;
+        bool folder;
+    } cases[] = {
+        {"browseFolder", "scriptFolder", true},
+        {"browseEditor", "editorPath", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        ToolsPage page(loadedSettings());
+        QString answer = QStringLiteral("/opt/chosen");
+        QStringList starts;
+        QWidget* asker = nullptr;
+        auto chooser = [&](QWidget* parent, const QString& start) {
+            asker = parent;
+            starts << start;
+            return answer;
+        };
+        // The other button must not reach this chooser.
+        auto refuse = [](QWidget*, const QString&) {
+            ADD_FAILURE() << "asked the wrong dialog";
+            return QString();
+        };
+        page.setFolderChooser(c.folder ? ToolsPage::PathChooser(chooser) : refuse);
+        page.setEditorChooser(c.folder ? ToolsPage::PathChooser(refuse) : chooser);
+        auto* edit = child<QLineEdit>(page, c.edit);
+        edit->setText(QStringLiteral("  /home/u/old\u3000"));
+
+        child<QPushButton>(page, c.button)->click();
+        EXPECT_EQ(asker, &page);
+        EXPECT_EQ(edit->text(), QStringLiteral("/opt/chosen"));
+
+        answer.clear();  // cancelled
+        child<QPushButton>(page, c.button)->click();
+        EXPECT_EQ(edit->text(), QStringLiteral("/opt/chosen"));
+        EXPECT_EQ(starts,
+                  (QStringList{QStringLiteral("/home/u/old"), QStringLiteral("/opt/chosen")}));
+    }
+}
+
+TEST(ToolPathDialogs, TheFolderDialogIsQtsOwnForFoldersStartingAtTheGivenOne) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("scripts")));
+    const QString chosen = root.filePath(QStringLiteral("scripts"));
+    QString title;
+    bool qtsOwn = false;
+    bool foldersOnly = false;
+    QString startedAt;
+    DialogAnswerer answerer;
+    answerer.then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        if (files) {
+            title = files->windowTitle();
+            qtsOwn = files->testOption(QFileDialog::DontUseNativeDialog);
+            foldersOnly = files->fileMode() == QFileDialog::Directory &&
+                          files->testOption(QFileDialog::ShowDirsOnly);
+            startedAt = files->directory().absolutePath();
+        }
+        answerFileDialog(dialog, chosen);
+    });
+    EXPECT_EQ(chooseScriptFolder(nullptr, root.path()), chosen);
+    EXPECT_EQ(title, QStringLiteral("スクリプトファイル格納フォルダの選択"));
+    EXPECT_TRUE(qtsOwn);
+    EXPECT_TRUE(foldersOnly);
+    EXPECT_EQ(startedAt, QDir(root.path()).absolutePath());
+
+    answerer.thenCancel();
+    EXPECT_TRUE(chooseScriptFolder(nullptr, root.path()).isEmpty());
+}
+
+TEST(ToolPathDialogs, TheEditorDialogOffersProgramsOnlyAndStartsBesideTheCurrentOne) {
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("edit"));
+    QFile file(program);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    ASSERT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+    QString title;
+    QStringList filters;
+    bool qtsOwn = false;
+    bool filtered = false;
+    QString startedAt;
+    DialogAnswerer answerer;
+    answerer.then([&](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        if (files) {
+            title = files->windowTitle();
+            filters = files->nameFilters();
+            qtsOwn = files->testOption(QFileDialog::DontUseNativeDialog);
+            filtered = qobject_cast<ExecutableFilesFilter*>(files->proxyModel()) != nullptr;
+            startedAt = files->directory().absolutePath();
+        }
+        answerFileDialog(dialog, program);
+    });
+    EXPECT_EQ(chooseEditorProgram(nullptr, program), program);
+    EXPECT_EQ(title, QStringLiteral("外部エディタの選択"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("実行可能形式ファイル (*)")});
+    EXPECT_TRUE(qtsOwn);
+    EXPECT_TRUE(filtered);
+    EXPECT_EQ(startedAt, QDir(root.path()).absolutePath());
+}
+
+TEST(ToolPathDialogs, TheProgramFilterShowsFoldersAndExecutableFilesOnly) {
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath(QStringLiteral("bin")));
+    for (const char* name : {"run.sh", "notes.txt"}) {
+        QFile file(root.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(root.filePath(QStringLiteral("run.sh")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(root.filePath(QStringLiteral("notes.txt")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
+    QFileSystemModel files;
+    ExecutableFilesFilter programs;
+    programs.setSourceModel(&files);
+    const QModelIndex folder = files.setRootPath(root.path());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return files.rowCount(folder) == 3; }));
+    const QModelIndex shownFolder = programs.mapFromSource(folder);
+    QStringList shown;
+    for (int row = 0; row < programs.rowCount(shownFolder); ++row)
+        shown << programs.index(row, 0, shownFolder).data().toString();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("bin"), QStringLiteral("run.sh")}));
 }
 
 }  // namespace
