@@ -5,9 +5,14 @@
 #include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
 #include "app/frame/options/display_page.h"
+#include "app/frame/options/file_page.h"
+#include "app/frame/options/input_page.h"
 #include "app/frame/options/key_page.h"
+#include "app/frame/options/memo_page.h"
 #include "app/frame/options/options_sheet.h"
+#include "app/frame/options/output_page.h"
 #include "app/frame/options/print_page.h"
+#include "app/frame/options/tools_page.h"
 #include "core/settings/settings.h"
 
 void runOptionsSheet(Application& app) {
@@ -17,7 +22,12 @@ void runOptionsSheet(Application& app) {
     OptionsSheet sheet(app.window());
     sheet.addPage(new DisplayPage(current, dpi));
     sheet.addPage(new KeyPage(app.keyTable()));
+    sheet.addPage(new FilePage(current));
+    sheet.addPage(new MemoPage(current));
+    sheet.addPage(new InputPage(current));
+    sheet.addPage(new OutputPage(current));
     sheet.addPage(new PrintPage(current, dpi));
+    sheet.addPage(new ToolsPage(current));
     sheet.setHelpOpener([&app](int topic) { app.fileCommands().startHelp(topic); });
     if (sheet.exec() != QDialog::Accepted)
         return;

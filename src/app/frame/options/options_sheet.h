@@ -21,7 +21,9 @@ public:
     // Adds a page (the sheet owns it) as the next tab.
     void addPage(OptionsPage* page);
     // Help opens the current page's topic through `openHelp`.
-    void setHelpOpener(std::function<void(int topic)> openHelp) { m_openHelp = std::move(openHelp); }
+    void setHelpOpener(std::function<void(int topic)> openHelp) {
+        m_openHelp = std::move(openHelp);
+    }
 
     QTabWidget* tabs() const { return m_tabs; }
     OptionsPage* page(int index) const;

@@ -196,10 +196,38 @@ class OptionsSheetTest : public StartedWindowTest {
 protected:
     void SetUp() override {
         ASSERT_NO_FATAL_FAILURE(startWindow(std::nullopt, QSize(700, 500)));
-        app->settings() = settingsWithFonts();
-        app->settings().StartupMode = 1;
+        // The window's own settings, with fonts of this machine.
+        const Settings fonts = settingsWithFonts();
+        app->settings().ListFont = fonts.ListFont;
+        app->settings().EditFont = fonts.EditFont;
+        app->settings().PrintFont = fonts.PrintFont;
     }
 };
+
+TEST_F(OptionsSheetTest, TheEightPagesComeInTheirOrderEachWithItsHelpTopic) {
+    QStringList titles;
+    QList<int> topics;
+    DialogAnswerer answers;
+    answers.then([&](QWidget* dialog) {
+        auto* sheet = qobject_cast<OptionsSheet*>(dialog);
+        for (int i = 0; i < sheet->pageCount(); ++i) {
+            titles << sheet->tabs()->tabText(i);
+            sheet->tabs()->setCurrentIndex(i);
+            sheet->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Help)->click();
+        }
+        sheet->reject();
+    });
+    app->actions().dispatch(kCmdOptions);
+    ASSERT_TRUE(answers.allAnswered());
+    EXPECT_EQ(answers.unexpected, 0);
+    EXPECT_EQ(titles,
+              (QStringList{"表示", "キー", "ファイル", "メモ", "入力", "出力", "印刷", "ツール"}));
+    QList<QStringList> expected;
+    for (int topic : {69, 277, 70, 71, 72, 73, 74, 75})
+        expected << QStringList{QStringLiteral("/h"), QString::number(topic)};
+    EXPECT_EQ(QList<QStringList>(env.launcher.started.begin(), env.launcher.started.end()),
+              expected);
+}
 
 TEST_F(OptionsSheetTest, ARefusedPageKeepsTheSheetOnIt) {
     OptionsSheet sheet;
