@@ -12,6 +12,7 @@
 #include "app/frame/options/font_choice.h"
 #include "app/frame/options/number_up_down.h"
 #include "app/frame/options/options_texts.h"
+#include "app/frame/options/setting_controls.h"
 #include "core/common/whole_number.h"
 #include "core/settings/settings.h"
 
@@ -20,13 +21,6 @@ namespace {
 constexpr std::uint32_t kBadTabWidth = 20022;
 constexpr int kTabWidthMin = 2;
 constexpr int kTabWidthMax = 32;
-
-// Stores `checked` into a flag; whether it changed.
-bool store(tidemark::SettingFlag& flag, bool checked) {
-    const bool changed = (flag != 0) != checked;
-    flag = checked ? 1 : 0;
-    return changed;
-}
 
 }  // namespace
 
@@ -110,14 +104,12 @@ void DisplayPage::apply(OptionsTarget& target) {
         target.applyNeeded = true;
     }
     // Shown in the windows at once when changed.
-    bool shownAtOnce = store(settings.ShowGridLines, m_gridLines->isChecked());
-    tidemark::SettingFlag hideBody = settings.HideBodyInList;
-    shownAtOnce |= store(hideBody, !m_bodyColumn->isChecked());
-    settings.HideBodyInList = hideBody;
-    shownAtOnce |= store(settings.SnapToEdges, m_snap->isChecked());
-    shownAtOnce |= store(settings.StickyAlternate, m_sticky->isChecked());
-    store(settings.DragPopup, m_dragPopup->isChecked());
-    store(settings.HoverPreview, m_hoverPreview->isChecked());
+    bool shownAtOnce = storeFlag(settings.ShowGridLines, m_gridLines->isChecked());
+    shownAtOnce |= storeFlag(settings.HideBodyInList, !m_bodyColumn->isChecked());
+    shownAtOnce |= storeFlag(settings.SnapToEdges, m_snap->isChecked());
+    shownAtOnce |= storeFlag(settings.StickyAlternate, m_sticky->isChecked());
+    storeFlag(settings.DragPopup, m_dragPopup->isChecked());
+    storeFlag(settings.HoverPreview, m_hoverPreview->isChecked());
     if (shownAtOnce)
         target.applyNeeded = true;
 }
