@@ -16,7 +16,7 @@
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
 #include "app/frame/note_file_service.h"
-#include "app/frame/options/options_command.h"
+#include "app/frame/options_command.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/resident/default_note_commands.h"
 #include "app/frame/resident/resident_icon.h"

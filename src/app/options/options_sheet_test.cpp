@@ -1,4 +1,4 @@
-#include "app/frame/options/options_sheet.h"
+#include "app/options/options_sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -20,11 +20,11 @@
 #include "app/common/ui_strings.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
-#include "app/frame/options/display_page.h"
-#include "app/frame/options/font_choice.h"
-#include "app/frame/options/key_page.h"
-#include "app/frame/options/number_up_down.h"
-#include "app/frame/options/print_page.h"
+#include "app/options/display_page.h"
+#include "app/options/font_choice.h"
+#include "app/options/key_page.h"
+#include "app/options/number_up_down.h"
+#include "app/options/print_page.h"
 #include "app/frame/pane_area.h"
 #include "app/list/memo_list.h"
 #include "app/list/memo_rows_model.h"

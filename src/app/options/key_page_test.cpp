@@ -1,4 +1,4 @@
-#include "app/frame/options/key_page.h"
+#include "app/options/key_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/frame/options/font_choice.h"
+#include "app/options/font_choice.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -9,7 +9,7 @@
 
 #include "app/common/message_box.h"
 #include "app/common/ui_strings.h"
-#include "app/frame/options/options_texts.h"
+#include "app/options/options_texts.h"
 #include "core/common/whole_number.h"
 #include "platform/qt_font_service.h"
 

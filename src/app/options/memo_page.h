@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/frame/options/options_page.h"
+#include "app/options/options_page.h"
 
 class ChoiceBox;
 class QCheckBox;

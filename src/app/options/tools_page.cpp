@@ -1,4 +1,4 @@
-#include "app/frame/options/tools_page.h"
+#include "app/options/tools_page.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,9 +11,9 @@
 #include "app/common/qt_text.h"
 #include "app/common/ui_strings.h"
 #include "app/common/unstorable_notice.h"
-#include "app/frame/options/options_texts.h"
-#include "app/frame/options/setting_controls.h"
-#include "app/frame/options/tool_path_dialogs.h"
+#include "app/options/options_texts.h"
+#include "app/options/setting_controls.h"
+#include "app/options/tool_path_dialogs.h"
 #include "core/settings/settings.h"
 
 namespace {

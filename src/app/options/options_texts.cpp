@@ -1,11 +1,11 @@
-#include "app/frame/options/options_texts.h"
+#include "app/options/options_texts.h"
 
 #include "app/common/keyed_texts.h"
 
 namespace {
 
 constexpr KeyedText kTexts[] = {
-#include "app/frame/options/options_texts_ja.inc"
+#include "app/options/options_texts_ja.inc"
 };
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/frame/options/number_up_down.h"
+#include "app/options/number_up_down.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "app/frame/options/setting_controls.h"
+#include "app/options/setting_controls.h"
 
 #include <QButtonGroup>
 #include <QLineEdit>

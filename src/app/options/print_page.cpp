@@ -1,10 +1,10 @@
-#include "app/frame/options/print_page.h"
+#include "app/options/print_page.h"
 
 #include <QVBoxLayout>
 
 #include "app/common/help_topics.h"
-#include "app/frame/options/font_choice.h"
-#include "app/frame/options/options_texts.h"
+#include "app/options/font_choice.h"
+#include "app/options/options_texts.h"
 #include "core/settings/settings.h"
 
 PrintPage::PrintPage(const tidemark::Settings& current, int screenDpi, QWidget* parent)

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/frame/options/options_page.h"
+#include "app/options/options_page.h"
 
 class QDialogButtonBox;
 class QTabWidget;

@@ -1,12 +1,12 @@
-#include "app/frame/options/memo_page.h"
+#include "app/options/memo_page.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
 #include "app/common/help_topics.h"
-#include "app/frame/options/options_texts.h"
-#include "app/frame/options/setting_controls.h"
+#include "app/options/options_texts.h"
+#include "app/options/setting_controls.h"
 #include "core/settings/settings.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/frame/options/display_page.h"
+#include "app/options/display_page.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -9,10 +9,10 @@
 #include "app/common/help_topics.h"
 #include "app/common/message_box.h"
 #include "app/common/ui_strings.h"
-#include "app/frame/options/font_choice.h"
-#include "app/frame/options/number_up_down.h"
-#include "app/frame/options/options_texts.h"
-#include "app/frame/options/setting_controls.h"
+#include "app/options/font_choice.h"
+#include "app/options/number_up_down.h"
+#include "app/options/options_texts.h"
+#include "app/options/setting_controls.h"
 #include "core/common/whole_number.h"
 #include "core/settings/settings.h"
 

@@ -1,4 +1,4 @@
-#include "app/frame/options/input_page.h"
+#include "app/options/input_page.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -7,8 +7,8 @@
 #include "app/common/help_topics.h"
 #include "app/common/qt_text.h"
 #include "app/common/unstorable_notice.h"
-#include "app/frame/options/options_texts.h"
-#include "app/frame/options/setting_controls.h"
+#include "app/options/options_texts.h"
+#include "app/options/setting_controls.h"
 #include "core/settings/settings.h"
 
 namespace {

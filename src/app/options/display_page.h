@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frame/options/options_page.h"
+#include "app/options/options_page.h"
 
 class FontChoice;
 class NumberUpDown;

@@ -1,4 +1,4 @@
-#include "app/frame/options/options_sheet.h"
+#include "app/options/options_sheet.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/frame/options/options_page.h"
+#include "app/options/options_page.h"
 
 class QLineEdit;
 

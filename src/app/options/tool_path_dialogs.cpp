@@ -1,4 +1,4 @@
-#include "app/frame/options/tool_path_dialogs.h"
+#include "app/options/tool_path_dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/common/ui_strings.h"
-#include "app/frame/options/executable_files_filter.h"
+#include "app/options/executable_files_filter.h"
 
 namespace {
 

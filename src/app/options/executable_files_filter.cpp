@@ -1,4 +1,4 @@
-#include "app/frame/options/executable_files_filter.h"
+#include "app/options/executable_files_filter.h"
 
 #include <QFileSystemModel>
 

@@ -4,7 +4,7 @@
 #include <Qt>
 #include <vector>
 
-#include "app/frame/options/options_page.h"
+#include "app/options/options_page.h"
 #include "core/settings/key_table.h"
 
 class QCheckBox;

@@ -1,4 +1,4 @@
-#include "app/frame/options/key_page.h"
+#include "app/options/key_page.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +14,7 @@
 
 #include "app/common/help_topics.h"
 #include "app/common/ui_strings.h"
-#include "app/frame/options/options_texts.h"
+#include "app/options/options_texts.h"
 #include "core/settings/key_names.h"
 
 namespace {
