@@ -23,6 +23,7 @@
 #include "app/frame/resident/default_note_commands.h"
 #include "app/frame/resident/resident_icon.h"
 #include "app/frame/session_end.h"
+#include "app/frame/shortcuts/shortcut_commands.h"
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
 #include "core/common/error_code.h"
@@ -57,7 +58,10 @@ QString absolute(const QString& path) {
 
 }  // namespace
 
-FileCommands::FileCommands(Application& app) : m_app(app) {}
+FileCommands::FileCommands(Application& app)
+    : m_app(app), m_shortcuts(std::make_unique<ShortcutCommands>(app)) {}
+
+FileCommands::~FileCommands() = default;
 
 QWidget* FileCommands::owner() const {
     return m_app.window();
@@ -83,6 +87,8 @@ void FileCommands::registerCommands(CommandActions& actions) {
             return CommandState{!app.isHelpNote() && !app.isModified() && app.noteHasItems(),
                                 app.IsReadOnly()};
         });
+    // Also in read-only mode: a shortcut changes nothing in the note.
+    actions.setHandler(kCmdCreateShortcut, [this] { m_shortcuts->createShortcut(); });
     actions.setHandler(kCmdHelp, [this] { startHelp(HelpTopic::kRoot); });
     actions.setHandler(kCmdQuickStart, [this] { startHelp(HelpTopic::kQuickStart); });
     actions.setHandler(kCmdScriptHelp, [this] { startHelp(HelpTopic::kScripts); });
@@ -213,12 +219,13 @@ bool FileCommands::saveAs(bool interactive) {
     if (!chosen)
         return false;
     m_app.setNotePath(absolute(*chosen));
+    ++m_saveAsDepth;
     const bool saved = save();
+    --m_saveAsDepth;
     if (saved)
         QDir::setCurrent(QFileInfo(m_app.notePath()).absolutePath());
-    // The offer of a shortcut to the saved file (interactive saves) comes
-    // with the shortcut commands.
-    (void)interactive;
+    if (saved && interactive && m_saveAsDepth == 0)
+        m_shortcuts->offerAfterSave();
     return saved;
 }
 
@@ -257,6 +264,7 @@ bool FileCommands::createDefaultNoteFile() {
         uiFormat(onDesktop ? Msg::kCreatedOnDesktop : Msg::kCreatedInDocuments, {utf8(name)}));
     m_app.defaultNote().set(*path);
     showMessage(owner(), MessageKind::kInformation, uiFormat(Msg::kNowDefaultNote, {utf8(name)}));
+    m_shortcuts->offerAfterSave();
     return true;
 }
 

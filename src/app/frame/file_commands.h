@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
 #include "app/common/command_table.h"
 
 class Application;
+class ShortcutCommands;
 class CommandActions;
 class QWidget;
 class SessionEndRequest;
@@ -25,6 +27,7 @@ public:
     };
 
     explicit FileCommands(Application& app);
+    ~FileCommands();
 
     // Gives the file commands their handlers and state rules.
     void registerCommands(CommandActions& actions);
@@ -36,6 +39,8 @@ public:
     void open();
     OpenOutcome openNoteByPath(const QString& path, bool readOnly);
     bool save();
+    // With `interactive` (the user's command), a save that succeeded is
+    // followed by the offer of a shortcut to the file.
     bool saveAs(bool interactive);
     void toggleReadOnly();
     void openRecent(CommandId id);
@@ -81,7 +86,11 @@ private:
     bool askToSave();
 
     Application& m_app;
+    std::unique_ptr<ShortcutCommands> m_shortcuts;
     bool m_saving = false;
+    // Save As runs again inside itself when the save fails; only the
+    // outermost one offers a shortcut.
+    int m_saveAsDepth = 0;
     // The user let the session end go on with the note as it is now.
     bool m_sessionEndAccepted = false;
     // The holds of the drags over the window, and the change that came

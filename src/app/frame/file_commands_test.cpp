@@ -407,21 +407,24 @@ TEST_F(FileCommandsTest, AutomaticSavingCreatesTheDefaultNoteWithTheNextFreeNumb
     DialogAnswerer answers;
     answers.thenMessage(QMessageBox::Ok);
     answers.thenMessage(QMessageBox::Ok);
-    addMemo("first thought");  // saved at once
+    answers.thenMessage(QMessageBox::No);  // the offer of a shortcut to the new file
+    addMemo("first thought");              // saved at once
     EXPECT_EQ(app->notePath(), expected);
     EXPECT_FALSE(app->isModified());
     EXPECT_EQ(titlesInFile(expected), std::vector<std::string>{"first thought"});
-    EXPECT_EQ(answers.messages,
+    ASSERT_EQ(answers.messages.size(), 3);
+    EXPECT_EQ(answers.messages.mid(0, 2),
               (QStringList{uiFormat(14011, {"マイ ノート1"}),
                            uiFormat(14015, {"マイ ノート1"})
                                .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))}));
+    EXPECT_TRUE(answers.messages[2].endsWith(QStringLiteral("ショートカットを作成しますか?")));
     EXPECT_EQ(ReadDefaultNote(env.store).Str(), expected.toStdString());
     EXPECT_EQ(env.instances.defaultNoteChanges, 1);
 
     // Closing with automatic saving on never asks.
     addMemo("second thought");
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(answers.messages.size(), 2);
+    EXPECT_EQ(answers.messages.size(), 3);
     EXPECT_EQ(titlesInFile(expected),
               (std::vector<std::string>{"first thought", "second thought"}));
     QFile(taken).remove();
