@@ -13,6 +13,7 @@
 #include "app/edit/sort_progress_window.h"
 #include "core/model/group_lock_commands.h"
 #include "core/model/item.h"
+#include "core/model/item_attributes.h"
 #include "core/model/note.h"
 #include "core/model/note_host.h"
 #include "core/settings/settings.h"
@@ -26,10 +27,6 @@ constexpr std::uint32_t kNewMemoTitle = 10004;
 constexpr std::uint32_t kStandardRemarksCaption = 11004;
 constexpr std::uint32_t kNoGroupSelected = 20001;
 constexpr std::uint32_t kGroupLockedAgainstAdding = 20082;
-
-// New-item attribute sources (NewMemoAttrSource).
-constexpr int kFromParent = 1;
-constexpr int kFromNeighbour = 2;
 
 }  // namespace
 
@@ -124,17 +121,7 @@ void ItemCommands::createItem(ItemType kind, int relation, int order) {
         m_note.InsertItems(id, m_note.RootId(), Placement::kInside, Placement::kBefore, true);
     }
 
-    const Item* source = nullptr;
-    if (m_settings.NewMemoAttrSource == kFromParent) {
-        source = m_note.FindItem(item->links.parent);
-    } else if (m_settings.NewMemoAttrSource == kFromNeighbour) {
-        source = m_note.FindItem(item->links.previous);
-        if (!source)
-            source = m_note.FindItem(item->links.next);
-    }
-    if (source && source->links.id != m_note.RootId()) {
-        applyAttributes(*item, captureAttributes(*source), m_settings.NewMemoSkipAttrs);
-    }
+    ApplyNewItemAttributes(m_note, id, m_settings.NewMemoAttrSource, m_settings.NewMemoSkipAttrs);
 
     m_views.itemInserted(id);
     const bool bodyFirst = kind == ItemType::kMemo && m_settings.TypeBodyFirst != 0;
@@ -325,7 +312,7 @@ void ItemCommands::copyAttributes() {
     if (readOnly())
         return;
     if (const Item* item = m_note.FindItem(focusedItem()))
-        m_remembered = captureAttributes(*item);
+        m_remembered = CaptureAttributes(*item);
 }
 
 void ItemCommands::applyRememberedAttributes() {
@@ -333,7 +320,7 @@ void ItemCommands::applyRememberedAttributes() {
         return;
     for (ItemId id : m_selection.targets()) {
         if (Item* item = m_note.FindItem(id)) {
-            applyAttributes(*item, *m_remembered, m_settings.NewMemoSkipAttrs);
+            ApplyAttributes(*item, *m_remembered, m_settings.NewMemoSkipAttrs);
             m_views.itemChanged(id, true);
         }
     }

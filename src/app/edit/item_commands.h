@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "app/edit/edit_prompts.h"
-#include "app/edit/item_attributes.h"
+#include "core/model/item_attributes.h"
 #include "core/model/item_id.h"
 
 class CommandActions;
@@ -67,6 +67,6 @@ private:
     EditPrompts& m_prompts;
     tidemark::LockDialogs& m_lockDialogs;
     WindowContext* m_context;
-    std::optional<AttributeSet> m_remembered;
+    std::optional<tidemark::AttributeSet> m_remembered;
     bool m_sortDescending = false;  // the direction used last
 };

@@ -7,6 +7,8 @@ namespace tidemark {
 
 namespace {
 
+constexpr std::uint32_t kAutomationIoError = 20091;
+
 // The string id for a code both sides share; 0 when there is none.
 std::uint32_t SharedMessageId(std::uint32_t code) {
     switch (code) {
@@ -30,9 +32,15 @@ std::string IoErrorMessage(std::uint32_t code, std::string_view fileName) {
     return FormatText("%s - I/O Error: %d", {fileName, static_cast<std::int64_t>(code)});
 }
 
+std::uint32_t AutomationIoErrorId(std::uint32_t code) {
+    const std::uint32_t id = SharedMessageId(code);
+    return id != 0 ? id : kAutomationIoError;
+}
+
 std::string AutomationIoErrorMessage(std::uint32_t code, std::string_view fileName) {
-    if (const std::uint32_t id = SharedMessageId(code)) return FormatString(id, {fileName});
-    return FormatString(20091, {static_cast<std::int64_t>(code)});
+    const std::uint32_t id = AutomationIoErrorId(code);
+    if (id != kAutomationIoError) return FormatString(id, {fileName});
+    return FormatString(id, {static_cast<std::int64_t>(code)});
 }
 
 }  // namespace tidemark

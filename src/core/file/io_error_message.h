@@ -14,4 +14,8 @@ std::string IoErrorMessage(std::uint32_t code, std::string_view fileName);
 // and any other code reads "I/Oエラー(…)が発生しました。" with the number.
 std::string AutomationIoErrorMessage(std::uint32_t code, std::string_view fileName);
 
+// The string id of that message: its "%s" takes the file name, except for
+// 20091, whose "%s" takes the code.
+std::uint32_t AutomationIoErrorId(std::uint32_t code);
+
 }  // namespace tidemark

@@ -1,10 +1,11 @@
-#include "app/edit/item_attributes.h"
+#include "core/model/item_attributes.h"
 
 #include "core/model/item.h"
+#include "core/model/note.h"
 
-using namespace tidemark;
+namespace tidemark {
 
-AttributeSet captureAttributes(const Item& item) {
+AttributeSet CaptureAttributes(const Item& item) {
     AttributeSet set;
     set.type = item.Type();
     set.flags = item.Flags();
@@ -16,7 +17,7 @@ AttributeSet captureAttributes(const Item& item) {
     return set;
 }
 
-void applyAttributes(Item& target, const AttributeSet& set, std::uint32_t skip) {
+void ApplyAttributes(Item& target, const AttributeSet& set, std::uint32_t skip) {
     const auto has = [&set](std::uint32_t flag) { return (set.flags & flag) != 0; };
     if (!(skip & AttributeGroup::kTextColour)) {
         if (has(ItemFlags::kOwnTextColour)) {
@@ -54,3 +55,21 @@ void applyAttributes(Item& target, const AttributeSet& set, std::uint32_t skip) 
         }
     }
 }
+
+void ApplyNewItemAttributes(Note& note, ItemId id, int source, std::uint32_t skip) {
+    Item* item = note.FindItem(id);
+    if (!item)
+        return;
+    const Item* from = nullptr;
+    if (source == NewItemAttributeSource::kParent) {
+        from = note.FindItem(item->links.parent);
+    } else if (source == NewItemAttributeSource::kNeighbour) {
+        from = note.FindItem(item->links.previous);
+        if (!from)
+            from = note.FindItem(item->links.next);
+    }
+    if (from && from->links.id != note.RootId())
+        ApplyAttributes(*item, CaptureAttributes(*from), skip);
+}
+
+}  // namespace tidemark
