@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -127,6 +128,7 @@ TEST_F(TreeWorkflowTest, BuildSortColourAnnotateLockAndSave) {
 
     const QString path = env.path(QStringLiteral("tree.tmk"));
     answers.thenFile(path);
+    answers.thenMessage(QMessageBox::No);  // no shortcut to the new file
     list->setFocus();
     keys("Ctrl+S");
     EXPECT_EQ(answers.unexpected, 0);
