@@ -36,3 +36,19 @@ inline QString pdfText(const QString& path, int page = 0) {
         return {};
     return QString::fromUtf8(text.readAllStandardOutput());
 }
+
+// Where the first word `word` of page 1 starts: its left edge in points from the sheet's left
+// edge, as pdftotext -bbox gives it; -1 when there is no such word.
+inline double pdfWordLeft(const QString& path, const QString& word) {
+    QProcess boxes;
+    boxes.start(QStringLiteral("pdftotext"),
+                {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                 QStringLiteral("-l"), QStringLiteral("1"), path, QStringLiteral("-")});
+    if (!boxes.waitForFinished(30000) || boxes.exitCode() != 0)
+        return -1;
+    const QRegularExpression pattern(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>%1</word>")
+                                         .arg(QRegularExpression::escape(word)));
+    const QRegularExpressionMatch match =
+        pattern.match(QString::fromUtf8(boxes.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toDouble() : -1;
+}
