@@ -1,17 +1,19 @@
 #pragma once
 
 #include <QFont>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "core/print/page_layout.h"
 #include "core/settings/font_service.h"
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 // Printing a text through Qt's paint devices: a printer, or a PDF writer where there is none.
@@ -38,24 +40,37 @@ enum class PrintOutcome {
 // 9 points.
 QFont printFontFor(const tidemark::FontSetting& font, int screenDpi, int deviceDpiY);
 
-// QFontMetrics as the layout asks for them; tabs are drawn the way they are measured.
+// The print font's metrics as the layout asks for them. Text is drawn unshaped (no kerning,
+// no ligatures, as a printer's text output does), so a run is exactly as wide as its characters
+// together: each character is measured once and remembered by its CP932 code. Tabs are drawn
+// where they are measured.
 class QtPrintMetrics : public tidemark::PrintMetrics {
 public:
-    explicit QtPrintMetrics(const QFontMetrics& metrics) : m_metrics(metrics) {}
+    // `font` as the painter of `device` uses it.
+    QtPrintMetrics(const QFont& font, QPaintDevice* device);
 
-    int CharHeight() const override { return m_metrics.height(); }
+    int CharHeight() const override;
     int TabbedWidth(std::string_view run, int tabStop) const override;
 
-    int ascent() const { return m_metrics.ascent(); }
-    int width(const QString& text) const { return m_metrics.horizontalAdvance(text); }
-    // Calls `piece(text, x)` for each stretch of `run` between tabs, x counted from the run's
-    // start; returns the run's width.
-    int forEachPiece(const QString& run, int tabStop,
-                     const std::function<void(const QString&, int)>& piece) const;
+    int ascent() const;
+    int width(const QString& text) const;
+    // Calls `piece(text, x)` for each stretch of `run` (CP932) between tabs, x counted in
+    // pixels from the run's start.
+    void forEachPiece(std::string_view run, int tabStop,
+                      const std::function<void(const QString&, int)>& piece) const;
 
 private:
-    QFontMetrics m_metrics;
+    double charWidth(std::string_view character) const;
+    // The width of `run` from x = 0; with `piece`, the stretches between tabs are handed on.
+    double walk(std::string_view run, int tabStop,
+                const std::function<void(const QString&, int)>* piece) const;
+
+    QFontMetricsF m_metrics;
+    mutable std::vector<float> m_widths;  // by CP932 code; negative: not measured yet
 };
+
+// The font the pages are drawn with: printFontFor, unshaped.
+QFont unshapedPrintFont(const tidemark::FontSetting& font, int screenDpi, int deviceDpiY);
 
 // Prints the request on `device`, for which `painter` is active; the caller ends the painter
 // (or aborts the device) afterwards. The device's whole sheet is the page: the margins are the
