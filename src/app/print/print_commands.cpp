@@ -140,12 +140,16 @@ bool PrintCommands::print() {
 }
 
 bool PrintCommands::printText(const QString& text) {
+    if (m_printing)
+        return false;
     QString lost;
     const tidemark::ByteString bytes = fromQString(text, &lost);
-    if (!lost.isEmpty())
-        m_context.showStatusText(uiFormat(kUnstorableLeftOut, {utf8(lost)}), true);
     const std::string given(bytes.View());
-    return askAndPrint(&given);
+    const bool printed = askAndPrint(&given);
+    // Told once the job is over, after the refresh that ends it.
+    if (printed && !lost.isEmpty())
+        m_context.showStatusText(uiFormat(kUnstorableLeftOut, {utf8(lost)}), true);
+    return printed;
 }
 
 bool PrintCommands::askAndPrint(const std::string* given) {

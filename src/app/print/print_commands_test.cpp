@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 
 #include "app/common/command_actions.h"
@@ -25,6 +26,8 @@
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
 #include "app/frame/pane_area.h"
+#include "app/frame/pane_layout.h"
+#include "app/frame/status_bar.h"
 #include "app/list/memo_list.h"
 #include "app/test_support.h"
 #include "core/model/item.h"
@@ -195,6 +198,27 @@ TEST_F(PrintCommandsTest, WithSelectionOfferedAllPagesStillPrintsTheWholeNote) {
     EXPECT_TRUE(text.contains(QStringLiteral("表題: 次回")));
 }
 
+TEST_F(PrintCommandsTest, InTheAlternateLayoutTheShownMemoIsTheSelection) {
+    const ItemId root = app->note().RootId();
+    const ItemId shown = addMemo(root, QStringLiteral("開いたメモ"), QStringLiteral("読める"));
+    addMemo(root, QStringLiteral("隠れた"), QStringLiteral("読めない"));
+    showItems();
+    window->setLayoutMode(PaneLayout::kAlternate);
+    app->windowContext().openInTextPane(shown);
+
+    const QString out = env.path(QStringLiteral("alternate.pdf"));
+    PrintDialogSeen seen;
+    DialogAnswerer answers;
+    answers.then(printTo(out, seen));
+    trigger(kCmdPrint);
+    ASSERT_TRUE(seen.came);
+    EXPECT_TRUE(seen.selectionOffered);
+    EXPECT_TRUE(seen.selectionChosen);
+    const QString text = pdfText(out);
+    EXPECT_TRUE(text.contains(QStringLiteral("表題: 開いたメモ"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("隠れた")));
+}
+
 TEST_F(PrintCommandsTest, WithNothingSelectedSelectionIsNotOfferedAndCancelPrintsNothing) {
     addMemo(app->note().RootId(), QStringLiteral("メモ"), QStringLiteral("本文"));
     showItems();
@@ -297,8 +321,12 @@ TEST_F(PrintCommandsTest, AGivenTextIsPrintedWithoutTheSelectionChoice) {
     PrintDialogSeen seen;
     DialogAnswerer answers;
     answers.then(printTo(out, seen));
-    EXPECT_TRUE(printText(app->windowContext(), QStringLiteral("スクリプトから\r\n\t続きの段")));
+    EXPECT_TRUE(printText(app->windowContext(), QStringLiteral("スクリプトから😀\r\n\t続きの段")));
     EXPECT_FALSE(seen.selectionOffered);
+    // The character the note's encoding has no room for is named.
+    const QString notice = uiFormat(12019, {"\U0001F600"});
+    QTest::qWaitFor([&] { return window->status()->statusText() == notice; });
+    EXPECT_EQ(window->status()->statusText(), notice);
     const QString text = pdfText(out);
     EXPECT_TRUE(text.contains(QStringLiteral("スクリプトから"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("続きの段")));
