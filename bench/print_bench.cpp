@@ -175,12 +175,12 @@ int main(int argc, char** argv) {
     }
 
     std::printf("%u items, export text %.1f MB, %d pages, PDF %.1f MB\n", note.ItemCount(),
-                static_cast<double>(text.size()) / 1e6, pages,
-                static_cast<double>(pdfBytes) / 1e6);
+                static_cast<double>(text.size()) / 1e6, pages, static_cast<double>(pdfBytes) / 1e6);
     std::printf("export            %8.3f s\n", exportSeconds);
-    std::printf("print job         %8.3f s  (count, lay out and paint every page, write the PDF; "
-                "goal under 10 s)\n",
-                jobSeconds);
+    std::printf(
+        "print job         %8.3f s  (count, lay out and paint every page, write the PDF; "
+        "goal under 10 s)\n",
+        jobSeconds);
     std::printf("resident memory before the export %.1f MB; during the job:\n", rssBefore);
     for (const Checkpoint& c : checkpoints)
         std::printf("  page %6d at %7.3f s: %7.1f MB\n", c.page, c.seconds, c.rss);
