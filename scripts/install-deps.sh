@@ -8,7 +8,7 @@ packages=(
   libonig-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-noto-cjk xvfb xauth x11-apps x11-utils imagemagick xdotool trayer dbus python3
-  dpkg-dev desktop-file-utils libxml2-utils shared-mime-info
+  dpkg-dev desktop-file-utils libxml2-utils shared-mime-info poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -20,6 +20,9 @@ const Command kCommands[] = {
     {"resave", {}, RunResave},
     {"rescue", {}, RunRescue},
     {"export", {"memo-format", "group-format"}, RunExport},
+#ifdef TIDEMARK_TOOL_PRINT
+    {"print", {}, RunPrint},
+#endif
 };
 
 constexpr const char* kUsage =
@@ -37,7 +40,13 @@ constexpr const char* kUsage =
     "  tidemark-tool export FILE OUT [--memo-format F] [--group-format G] [--password PW]...\n"
     "      write the whole note to OUT as text (Shift-JIS) through the memo and memo group\n"
     "      templates (UTF-8 on the command line; %h title, %m modified time, %R remarks\n"
-    "      caption, %r remarks, %s body or group contents, %% a percent sign)\n";
+    "      caption, %r remarks, %s body or group contents, %% a percent sign)\n"
+#ifdef TIDEMARK_TOOL_PRINT
+    "  tidemark-tool print FILE OUT [--password PW]...\n"
+    "      lay the whole note out on A4 pages as the program prints it (the default print\n"
+    "      font, margins, tab width and templates) and write them to the PDF file OUT\n"
+#endif
+    ;
 
 int Usage(const std::string& problem) {
     if (!problem.empty()) std::fprintf(stderr, "tidemark-tool: %s\n", problem.c_str());

@@ -35,5 +35,6 @@ int RunCheck(const ToolArguments& args);
 int RunResave(const ToolArguments& args);
 int RunRescue(const ToolArguments& args);
 int RunExport(const ToolArguments& args);
+int RunPrint(const ToolArguments& args);
 
 }  // namespace tidemark::tool

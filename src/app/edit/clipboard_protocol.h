@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/common/pending_items.h"
 #include "app/edit/item_mime_data.h"
-#include "app/edit/pending_items.h"
 #include "core/model/item_id.h"
 
 class ItemViewUpdater;

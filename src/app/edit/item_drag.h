@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/edit/pending_items.h"
+#include "app/common/pending_items.h"
 #include "core/model/item_id.h"
 
 class ItemViewUpdater;

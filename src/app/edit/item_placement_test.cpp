@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/edit/pending_items.h"
+#include "app/common/pending_items.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/common/export_formats.h"
+#include "app/common/pending_items.h"
 #include "app/common/qt_text.h"
-#include "app/edit/pending_items.h"
 #include "core/model/note.h"
 #include "core/settings/settings.h"
 #include "core/textio/text_exporter.h"

@@ -22,6 +22,7 @@
 #include "app/frame/resident/resident_icon.h"
 #include "app/frame/simple_mode.h"
 #include "app/frame/view_commands.h"
+#include "app/print/print_commands.h"
 #include "app/rescue/rescue_command.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
@@ -86,6 +87,7 @@ bool Application::createMainWindow() {
     installTextCommands(context, *m_window->panes()->memoText());
     installRescueCommand(context);
     installFindCommands(context, m_window);
+    installPrintCommands(context);
     m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();

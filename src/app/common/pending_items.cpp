@@ -1,4 +1,4 @@
-#include "app/edit/pending_items.h"
+#include "app/common/pending_items.h"
 
 #include <unordered_set>
 #include <utility>

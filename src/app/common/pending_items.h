@@ -11,10 +11,10 @@ class Item;
 class Note;
 }  // namespace tidemark
 
-// The items a cut or copy took from a list, held as a working tree of
-// references in the note, outside the root's tree: the shape that
-// SerializeItems and the text export read. A taken group brings its whole
-// subtree, mirrored below its reference.
+// Items taken from a list (by a cut or copy, or for printing), held as a
+// working tree of references in the note, outside the root's tree: the shape
+// that SerializeItems and the text export read. A taken group brings its
+// whole subtree, mirrored below its reference.
 //
 // The items are remembered by identity as well as by id. A held set whose
 // items have gone (deleted, or the note loaded anew so that the ids name
