@@ -23,6 +23,7 @@
 #include "app/frame/simple_mode.h"
 #include "app/frame/view_commands.h"
 #include "app/rescue/rescue_command.h"
+#include "app/script/script_commands.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
 #include "core/model/item_lock.h"
@@ -86,6 +87,7 @@ bool Application::createMainWindow() {
     installTextCommands(context, *m_window->panes()->memoText());
     installRescueCommand(context);
     installFindCommands(context, m_window);
+    installScriptCommands(context, m_window);
     m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();

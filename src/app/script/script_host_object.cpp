@@ -1,0 +1,188 @@
+#include "app/script/script_host_object.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "app/common/file_dialog_filters.h"
+#include "app/common/qt_text.h"
+#include "app/common/ui_strings.h"
+#include "app/context/window_context.h"
+#include "app/script/script_bridge.h"
+#include "app/script/script_objects.h"
+#include "app/script/script_run.h"
+#include "core/automation/file_object.h"
+#include "core/automation/note_service.h"
+#include "core/settings/settings.h"
+
+namespace {
+
+constexpr std::uint32_t kCannotCreate = 20041;
+constexpr std::uint32_t kAllFilesFilter = 10009;
+
+QMessageBox::StandardButtons buttonsFor(int buttonMode) {
+    switch (buttonMode & 0xF) {
+        case ScriptHostObject::kOkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
+        case 3:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case ScriptHostObject::kYesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        default:
+            return QMessageBox::Ok;
+    }
+}
+
+int answerOf(QMessageBox::StandardButton button) {
+    switch (button) {
+        case QMessageBox::Yes:
+            return ScriptHostObject::kYes;
+        case QMessageBox::No:
+            return ScriptHostObject::kNo;
+        case QMessageBox::Cancel:
+            return ScriptHostObject::kCancel;
+        default:
+            return ScriptHostObject::kOk;
+    }
+}
+
+// The lines of a choice list: split at LF, a CR ending a line cut.
+QStringList choiceLines(const QString& elements) {
+    QStringList lines = elements.split(u'\n');
+    for (QString& line : lines) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+}  // namespace
+
+ScriptHostObject::ScriptHostObject(const ScriptBridge& bridge, ScriptRun& run)
+    : m_bridge(bridge), m_run(run) {}
+
+int ScriptHostObject::Version() const {
+    return tidemark::NoteService::kVersion;
+}
+
+QString ScriptHostObject::ScriptName() const {
+    return m_run.displayName();
+}
+
+QString ScriptHostObject::ScriptFileName() const {
+    return m_run.path();
+}
+
+QString ScriptHostObject::EditorName() const {
+    return m_bridge.onGui([this] { return toQString(m_bridge.settings().EditorPath); });
+}
+
+void ScriptHostObject::Quit() {
+    m_run.requestQuit();
+}
+
+void ScriptHostObject::Message(const QString& text) {
+    m_bridge.onGui([&] {
+        QMessageBox box(QMessageBox::NoIcon, uiText(UiStringId::kProductName), text,
+                        QMessageBox::Ok, m_run.context().dialogParent());
+        box.exec();
+    });
+}
+
+int ScriptHostObject::Confirm(const QString& text, int buttonMode) {
+    return m_bridge.onGui([&] {
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        switch (buttonMode & 0xF0) {
+            case 0x10:
+                icon = QMessageBox::Critical;
+                break;
+            case 0x20:
+                icon = QMessageBox::Question;
+                break;
+            case 0x30:
+                icon = QMessageBox::Warning;
+                break;
+            case 0x40:
+                icon = QMessageBox::Information;
+                break;
+            default:
+                break;
+        }
+        QMessageBox box(icon, uiText(UiStringId::kProductName), text, buttonsFor(buttonMode),
+                        m_run.context().dialogParent());
+        box.exec();
+        return answerOf(box.standardButton(box.clickedButton()));
+    });
+}
+
+QString ScriptHostObject::Input(const QString& text, const QString& initText) {
+    return m_bridge.onGui([&] {
+        QInputDialog dialog(m_run.context().dialogParent());
+        dialog.setObjectName(QStringLiteral("scriptInput"));
+        dialog.setWindowTitle(uiText(UiStringId::kProductName));
+        dialog.setLabelText(text);
+        dialog.setTextValue(initText);
+        return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    });
+}
+
+int ScriptHostObject::Choose(const QString& text, const QString& elements, int initIndex) {
+    return m_bridge.onGui([&] {
+        const QStringList lines = choiceLines(elements);
+        QInputDialog dialog(m_run.context().dialogParent());
+        dialog.setObjectName(QStringLiteral("scriptChoose"));
+        dialog.setWindowTitle(uiText(UiStringId::kProductName));
+        dialog.setLabelText(text);
+        dialog.setComboBoxItems(lines);
+        dialog.setComboBoxEditable(false);
+        if (initIndex >= 0 && initIndex < lines.size())
+            dialog.setTextValue(lines[initIndex]);
+        if (dialog.exec() != QDialog::Accepted)
+            return -1;
+        // Lines may repeat: the index is the combo box's own.
+        const auto* combo = dialog.findChild<QComboBox*>();
+        return combo ? combo->currentIndex() : int(lines.indexOf(dialog.textValue()));
+    });
+}
+
+QString ScriptHostObject::ChooseFile(const QString& caption, bool saveFlag) {
+    return m_bridge.onGui([&] {
+        QFileDialog dialog(m_run.context().dialogParent(), caption);
+        dialog.setNameFilters(fileDialogFilters(kAllFilesFilter));
+        dialog.setAcceptMode(saveFlag ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(saveFlag ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    });
+}
+
+QJSValue ScriptHostObject::CreateObject(const QString& progId) {
+    if (progId.compare(QStringLiteral("tmk.NoteService"), Qt::CaseInsensitive) == 0 ||
+        progId.compare(QStringLiteral("tmk.NoteService.1"), Qt::CaseInsensitive) == 0) {
+        return m_bridge.wrap(new ScriptNoteService(m_bridge));
+    }
+    m_bridge.raise(tidemark::Raise(kCannotCreate, progId.toStdString()));
+    return QJSValue(QJSValue::NullValue);
+}
+
+QJSValue ScriptHostObject::GetNote() {
+    auto note = m_bridge.onGui([this] { return m_run.windowNote(); });
+    return m_bridge.wrap(new ScriptNote(m_bridge, std::move(note)));
+}
+
+void ScriptHostObject::Console(const QString& text) {
+    m_bridge.onGui([&] { m_run.appendConsole(text); });
+}
+
+QJSValue ScriptHostObject::FileObject(const QString& fileName) {
+    auto file = m_bridge.take(m_bridge.onGui([&] {
+        return tidemark::FileObject::Make(m_bridge.files(), m_bridge.folders(),
+                                          pathToBytes(fileName));
+    }));
+    if (!file)
+        return QJSValue(QJSValue::NullValue);
+    return m_bridge.wrap(new ScriptFileObject(m_bridge, std::move(file)));
+}
