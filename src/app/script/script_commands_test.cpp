@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 #include <QTimer>
 #include <functional>
 
@@ -16,7 +17,10 @@
 #include "app/common/qt_text.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
+#include "app/frame/pane_area.h"
+#include "app/list/memo_list.h"
 #include "app/test_support.h"
+#include "app/text/memo_text_view.h"
 #include "core/model/item.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
@@ -155,11 +159,71 @@ TMScript.FileObject(OUT).Write(r.join(","));
     EXPECT_TRUE(children(root).empty());
 }
 
+// Two memos shown in the window, the first focused in the memo list and
+// open in the text pane.
+class ScriptViewTest : public ScriptRunTest {
+protected:
+    void SetUp() override {
+        ASSERT_NO_FATAL_FAILURE(ScriptRunTest::SetUp());
+        first = AddMemo(app->note(), root, fromQString(QStringLiteral("一つ目")).Str());
+        static_cast<Memo*>(app->note().FindItem(first))
+            ->SetRawBody(fromQString(QStringLiteral("元の本文です")));
+        second = AddMemo(app->note(), root, fromQString(QStringLiteral("二つ目")).Str());
+        window->noteReplaced();
+        list = window->panes()->memoList();
+        text = window->panes()->memoText();
+        list->setFocus();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return list->hasFocus(); }));
+        ASSERT_TRUE(list->focusItem(first, true));
+        ASSERT_EQ(text->openMemo(), first);
+    }
+
+    ItemId first = kNoItem;
+    ItemId second = kNoItem;
+    MemoList* list = nullptr;
+    MemoTextView* text = nullptr;
+};
+
+TEST_F(ScriptViewTest, ScriptSeesTheSelectionAndTheViewShowsItsChanges) {
+    const QString path = script(QStringLiteral("view.js"), prelude() + QStringLiteral(R"(
+var note = TMScript.GetNote();
+var f = note.GetFocusItem();
+TMScript.FileObject(OUT).Write([f.Title, note.GetSelectedItemCount(),
+    note.GetSelectedItem(0).Id == f.Id, "[" + note.GetSelectedText() + "]"].join("|"));
+f.Body = "書き換えた本文";
+f.Title = "改題";
+f.GetItem(note.NEXT).DeleteItem();
+)"));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(output(), QStringLiteral("一つ目|1|true|[]"));
+    EXPECT_EQ(app->note().FindItem(second), nullptr);
+    EXPECT_EQ(list->focusedItem(), first);
+    EXPECT_EQ(text->openMemo(), first);
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("書き換えた本文"));
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("改題"));
+}
+
+TEST_F(ScriptViewTest, SelectedTextComesFromTheFocusedTextPane) {
+    text->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return text->hasFocus(); }));
+    QTextCursor cursor(text->document());
+    cursor.setPosition(2);
+    cursor.setPosition(4, QTextCursor::KeepAnchor);
+    text->setTextCursor(cursor);
+    const QString path = script(QStringLiteral("selected.js"), prelude() + QStringLiteral(R"(
+TMScript.FileObject(OUT).Write(TMScript.GetNote().GetSelectedText());
+)"));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(output(), QStringLiteral("本文"));
+}
+
 struct UnhandledCase {
     const char* name;
     const char* thirdLine;
     const char* source;       // empty: no box at all
     const char* description;  // a prefix of the box's description
+    int character;            // 1 where the engine does not tell
 };
 
 class UnhandledErrorTest : public ScriptRunTest,
@@ -181,9 +245,10 @@ TEST_P(UnhandledErrorTest, ShowsTheErrorBoxWithItsLine) {
         EXPECT_TRUE(messages.isEmpty());
     } else {
         ASSERT_EQ(messages.size(), 1);
-        const QString expected = QString::fromUtf8(c.source) +
-                                 QStringLiteral("\n\nスクリプト:\tfail.js\n行:\t3\n文字:\t1\n\n") +
-                                 QString::fromUtf8(c.description);
+        const QString expected =
+            QString::fromUtf8(c.source) +
+            QStringLiteral("\n\nスクリプト:\tfail.js\n行:\t3\n文字:\t%1\n\n").arg(c.character) +
+            QString::fromUtf8(c.description);
         EXPECT_TRUE(messages[0].startsWith(expected)) << messages[0].toStdString();
     }
     // The script stopped at line 3: nothing after it ran.
@@ -193,15 +258,16 @@ TEST_P(UnhandledErrorTest, ShowsTheErrorBoxWithItsLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnhandledErrorTest,
-    ::testing::Values(
-        UnhandledCase{"ObjectError", "root.NewItem(note.MEMO, note.NEXT);",
-                      "Tidemarkスクリプト実行時エラー",
-                      "このオブジェクトはそのようなアクセスを許可していません。"},
-        UnhandledCase{"SetterError", "root.Title = \"x\";", "Tidemarkスクリプト実行時エラー",
-                      "このオブジェクトはそのようなアクセスを許可していません。"},
-        UnhandledCase{"ScriptsOwnError", "throw new Error(\"自前の失敗\");", "Error", "自前の失敗"},
-        UnhandledCase{"SyntaxError", "var = ;", "SyntaxError", ""},
-        UnhandledCase{"NoDescription", "throw new Error(\"\");", "", ""}),
+    ::testing::Values(UnhandledCase{"ObjectError", "root.NewItem(note.MEMO, note.NEXT);",
+                                    "Tidemarkスクリプト実行時エラー",
+                                    "このオブジェクトはそのようなアクセスを許可していません。", 1},
+                      UnhandledCase{"SetterError", "root.Title = \"x\";",
+                                    "Tidemarkスクリプト実行時エラー",
+                                    "このオブジェクトはそのようなアクセスを許可していません。", 1},
+                      UnhandledCase{"ScriptsOwnError", "throw new Error(\"自前の失敗\");", "Error",
+                                    "自前の失敗", 1},
+                      UnhandledCase{"SyntaxError", "var = ;", "SyntaxError", "", 5},
+                      UnhandledCase{"NoDescription", "throw new Error(\"\");", "", "", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScriptRunTest, CancelStopsAnEndlessLoopAndGivesTheWindowBack) {

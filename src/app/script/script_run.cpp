@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <QThread>
+#include <algorithm>
 
 #include "app/context/window_context.h"
 #include "app/script/script_bridge.h"
@@ -103,6 +104,16 @@ ScriptFailure ScriptRun::failureOf(const QJSValue& error) {
     return failure;
 }
 
+int ScriptRun::characterOf(const QStringList& trace) {
+    // The innermost frame reads "function:line:column:file"; the engine
+    // tells the column of syntax errors only (-1 otherwise).
+    if (trace.isEmpty())
+        return 0;
+    const QStringList parts = trace.first().split(u':');
+    const int column = parts.size() > 2 ? parts[2].toInt() : 0;
+    return std::max(column, 0);
+}
+
 void ScriptRun::work() {
     // Everything the script made lives and dies on this thread with the engine.
     auto engine = std::make_unique<QJSEngine>();
@@ -129,6 +140,7 @@ void ScriptRun::work() {
                 failure->line = result.property(QStringLiteral("lineNumber")).toInt();
         } else if (!m_quit && (result.isError() || !trace.isEmpty())) {
             failure = failureOf(result);
+            failure->character = characterOf(trace);
         }
         {
             const std::lock_guard<std::mutex> hold(m_engineLock);

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -63,6 +64,7 @@ private:
     void entered();
     void interrupt();
     static ScriptFailure failureOf(const QJSValue& error);
+    static int characterOf(const QStringList& trace);
 
     WindowContext& m_context;
     tidemark::WindowAutomation& m_automation;
