@@ -392,4 +392,62 @@ TMScript.FileObject(OUT).Write([service.Version, note.GetItemCount(),
     EXPECT_TRUE(children(root).empty());
 }
 
+TEST_F(ScriptRunTest, GetObjectOpensNoteFilesOnly) {
+    const QString note = env.path(QStringLiteral("other.tmk"));
+    writeNoteFile(*env.files, note, {"甲", "乙"});
+    const QString path =
+        script(QStringLiteral("get.js"),
+               prelude() + QStringLiteral(R"(
+var r = [];
+function attempt(f) { try { r.push(f()); } catch (e) { r.push(e.number); } }
+attempt(function () { return TMScript.GetObject("%1", "").GetItemCount(); });
+attempt(function () { return TMScript.GetObject("%2", "").GetItemCount(); });
+attempt(function () { return TMScript.GetObject("%1", "Excel.Application").GetItemCount(); });
+TMScript.FileObject(OUT).Write(r.join(","));
+)")
+                               .arg(note, env.path(QStringLiteral("missing.tmk"))));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(output(), QStringLiteral("2,20042,20042"));
+}
+
+TEST_F(ScriptRunTest, ExecuteWaitsForTheProgramAndGivesItsExitCode) {
+    const QString path = script(QStringLiteral("exec.js"),
+                                prelude() + QStringLiteral(R"(
+var r = [];
+r.push(TMScript.Execute("sh -c \"exit 3\""));
+r.push(TMScript.Execute("sh -c \"echo made > %1\""));
+try { TMScript.Execute("/no/such/program"); r.push("ran"); } catch (e) { r.push(e.number); }
+TMScript.FileObject(OUT).Write(r.join(","));
+)")
+                                                .arg(env.path(QStringLiteral("made.txt"))));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(output(), QStringLiteral("3,0,20043"));
+    EXPECT_TRUE(QFile::exists(env.path(QStringLiteral("made.txt"))));
+}
+
+TEST_F(ScriptRunTest, CancelStopsAProgramExecuteWaitsFor) {
+    const QString path = script(QStringLiteral("wait.js"), QStringLiteral(R"(
+TMScript.Console("待っています");
+TMScript.Execute("sleep 60");
+TMScript.GetNote().GetRootItem().NewItem(3, 17);
+)"));
+    QTimer canceller;
+    canceller.setInterval(100);
+    QObject::connect(&canceller, &QTimer::timeout, [&] {
+        auto* progress = window->findChild<QDialog*>(QStringLiteral("scriptProgress"));
+        if (!progress || !progress->isVisible())
+            return;
+        canceller.stop();
+        progress->findChild<QPushButton*>(QStringLiteral("cancel"))->click();
+    });
+    canceller.start();
+    const QStringList messages =
+        run(path, [](DialogAnswerer& answers) { answers.thenMessage(QMessageBox::Ok); });
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].endsWith(QStringLiteral("スクリプトの実行がキャンセルされました。")))
+        << messages[0].toStdString();
+    EXPECT_TRUE(children(root).empty());
+    EXPECT_FALSE(window->isBusy());
+}
+
 }  // namespace

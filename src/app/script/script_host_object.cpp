@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QProcess>
 #include <QStringList>
 
 #include "app/common/file_dialog_filters.h"
@@ -14,12 +15,18 @@
 #include "app/script/script_objects.h"
 #include "app/script/script_run.h"
 #include "core/automation/file_object.h"
+#include "core/automation/note_object.h"
 #include "core/automation/note_service.h"
 #include "core/settings/settings.h"
 
 namespace {
 
 constexpr std::uint32_t kCannotCreate = 20041;
+constexpr std::uint32_t kCannotOpen = 20042;
+constexpr std::uint32_t kCannotExecute = 20043;
+constexpr std::uint32_t kCancelled = 20036;
+// How often Execute looks at the Cancel button while its program runs.
+constexpr int kExecutePollMs = 50;
 constexpr std::uint32_t kAllFilesFilter = 10009;
 
 QMessageBox::StandardButtons buttonsFor(int buttonMode) {
@@ -159,13 +166,57 @@ QString ScriptHostObject::ChooseFile(const QString& caption, bool saveFlag) {
     });
 }
 
+bool ScriptHostObject::isNoteService(const QString& progId) {
+    return progId.compare(QStringLiteral("tmk.NoteService"), Qt::CaseInsensitive) == 0 ||
+           progId.compare(QStringLiteral("tmk.NoteService.1"), Qt::CaseInsensitive) == 0;
+}
+
 QJSValue ScriptHostObject::CreateObject(const QString& progId) {
-    if (progId.compare(QStringLiteral("tmk.NoteService"), Qt::CaseInsensitive) == 0 ||
-        progId.compare(QStringLiteral("tmk.NoteService.1"), Qt::CaseInsensitive) == 0) {
+    if (isNoteService(progId))
         return m_bridge.wrap(new ScriptNoteService(m_bridge));
-    }
     m_bridge.raise(tidemark::Raise(kCannotCreate, progId.toStdString()));
     return QJSValue(QJSValue::NullValue);
+}
+
+QJSValue ScriptHostObject::GetObject(const QString& fileName, const QString& progId) {
+    // Only notes can be had from a file: a note file by itself, or one the
+    // note service opens.
+    if (progId.isEmpty() || isNoteService(progId)) {
+        auto note = m_bridge.onGui([&]() -> std::shared_ptr<tidemark::NoteObject> {
+            tidemark::NoteService service(m_bridge.files(), &m_bridge.settings());
+            auto opened = service.Open(pathToBytes(fileName));
+            return opened.Ok() ? std::move(opened).Value() : nullptr;
+        });
+        if (note)
+            return m_bridge.wrap(new ScriptNote(m_bridge, std::move(note)));
+    }
+    m_bridge.raise(tidemark::Raise(kCannotOpen, fileName.toStdString()));
+    return QJSValue(QJSValue::NullValue);
+}
+
+int ScriptHostObject::Execute(const QString& command) {
+    // The program runs from this thread; the note is not involved.
+    QStringList arguments = QProcess::splitCommand(command);
+    QProcess process;
+    if (!arguments.isEmpty()) {
+        const QString program = arguments.takeFirst();
+        process.start(program, arguments);
+    }
+    if (process.program().isEmpty() || !process.waitForStarted()) {
+        m_bridge.raise(tidemark::Raise(kCannotExecute, command.toStdString()));
+        return 0;
+    }
+    while (!process.waitForFinished(kExecutePollMs)) {
+        if (process.state() == QProcess::NotRunning)
+            break;
+        if (m_run.cancelRequested()) {
+            process.kill();
+            process.waitForFinished();
+            m_bridge.raise(tidemark::Raise(kCancelled));
+            return 0;
+        }
+    }
+    return process.exitCode();
 }
 
 QJSValue ScriptHostObject::GetNote() {

@@ -51,11 +51,15 @@ public:
     Q_INVOKABLE int Choose(const QString& text, const QString& elements, int initIndex);
     Q_INVOKABLE QString ChooseFile(const QString& caption, bool saveFlag);
     Q_INVOKABLE QJSValue CreateObject(const QString& progId);
+    Q_INVOKABLE QJSValue GetObject(const QString& fileName, const QString& progId);
     Q_INVOKABLE QJSValue GetNote();
+    Q_INVOKABLE int Execute(const QString& command);
     Q_INVOKABLE void Console(const QString& text);
     Q_INVOKABLE QJSValue FileObject(const QString& fileName);
 
 private:
+    static bool isNoteService(const QString& progId);
+
     const ScriptBridge& m_bridge;
     ScriptRun& m_run;
 };

@@ -58,6 +58,7 @@ public:
     // Any thread: stops the script; Quit ends quietly, cancel with 20036.
     void requestQuit();
     void cancel();
+    bool cancelRequested() const { return m_cancelled; }
 
 private:
     void work();
