@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "app/common/command_actions.h"
+#include "app/common/link_opener.h"
 #include "app/common/qt_text.h"
 #include "app/frame/application.h"
 #include "app/frame/main_window.h"
@@ -31,6 +32,16 @@ namespace {
 using namespace tidemark;
 
 const QString kSource = QStringLiteral("Tidemarkスクリプト実行時エラー");
+
+class RecordingLinkOpener : public LinkOpener {
+public:
+    bool openLink(const QString& target) override {
+        opened << target;
+        return answer;
+    }
+    QStringList opened;
+    bool answer = true;
+};
 
 class ScriptRunTest : public StartedWindowTest {
 protected:
@@ -448,6 +459,55 @@ TMScript.GetNote().GetRootItem().NewItem(3, 17);
         << messages[0].toStdString();
     EXPECT_TRUE(children(root).empty());
     EXPECT_FALSE(window->isBusy());
+}
+
+TEST_F(ScriptRunTest, RunOpensAddressesAndDocumentsAndStartsPrograms) {
+    RecordingLinkOpener opener;
+    window->panes()->memoText()->setLinkOpener(&opener);
+    const QString made = env.path(QStringLiteral("started.txt"));
+    const QString path = script(QStringLiteral("run.js"), prelude() + QStringLiteral(R"(
+function repeat(c, n) { return new Array(n + 1).join(c); }
+var r = [];
+function attempt(command) {
+    try { TMScript.Run(command); r.push("ok"); } catch (e) { r.push(e.number); }
+}
+attempt("http://example.com/page");
+attempt("\"%1/my docs/a b.txt\" ignored");
+attempt("http://" + repeat("a", 2083 - 7));
+attempt("http://" + repeat("a", 2084 - 7));
+attempt("/" + repeat("n", 258));
+attempt("/" + repeat("n", 259));
+attempt("/" + repeat("あ", 130));
+attempt("https://" + repeat("s", 300));
+attempt("sh -c \"echo started > %2\"");
+TMScript.FileObject(OUT).Write(r.join(","));
+)")
+                                                                          .arg(env.folder(), made));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(output(), QStringLiteral("ok,ok,ok,20071,ok,20072,20072,20072,ok"));
+    ASSERT_EQ(opener.opened.size(), 4);
+    EXPECT_EQ(opener.opened[0], QStringLiteral("http://example.com/page"));
+    EXPECT_EQ(opener.opened[1], env.folder() + QStringLiteral("/my docs/a b.txt"));
+    EXPECT_EQ(opener.opened[2].size(), 2083);
+    EXPECT_EQ(opener.opened[3].size(), 259);
+    // The program runs on its own; the script did not wait for it.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(made); }, 10000));
+    window->panes()->memoText()->setLinkOpener(nullptr);
+}
+
+TEST_F(ScriptRunTest, RunThatCannotOpenRaisesWithTheWholeCommand) {
+    RecordingLinkOpener opener;
+    opener.answer = false;
+    window->panes()->memoText()->setLinkOpener(&opener);
+    const QString path = script(QStringLiteral("nothing.js"), prelude() + QStringLiteral(R"(
+try { TMScript.Run("/no/such/file  x"); } catch (e) {
+    TMScript.FileObject(OUT).Write(e.number + " " + e.description);
+}
+)"));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(output(),
+              QStringLiteral("20043 \"/no/such/file  x\"というコマンドは実行できません。"));
+    window->panes()->memoText()->setLinkOpener(nullptr);
 }
 
 }  // namespace

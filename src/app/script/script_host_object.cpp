@@ -2,15 +2,19 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include "app/common/file_dialog_filters.h"
+#include "app/common/link_opener.h"
 #include "app/common/qt_text.h"
 #include "app/common/ui_strings.h"
 #include "app/context/window_context.h"
+#include "app/script/run_command.h"
 #include "app/script/script_bridge.h"
 #include "app/script/script_objects.h"
 #include "app/script/script_run.h"
@@ -25,6 +29,8 @@ constexpr std::uint32_t kCannotCreate = 20041;
 constexpr std::uint32_t kCannotOpen = 20042;
 constexpr std::uint32_t kCannotExecute = 20043;
 constexpr std::uint32_t kCancelled = 20036;
+constexpr std::uint32_t kUrlTooLong = 20071;
+constexpr std::uint32_t kNameTooLong = 20072;
 // How often Execute looks at the Cancel button while its program runs.
 constexpr int kExecutePollMs = 50;
 constexpr std::uint32_t kAllFilesFilter = 10009;
@@ -192,6 +198,33 @@ QJSValue ScriptHostObject::GetObject(const QString& fileName, const QString& pro
     }
     m_bridge.raise(tidemark::Raise(kCannotOpen, fileName.toStdString()));
     return QJSValue(QJSValue::NullValue);
+}
+
+void ScriptHostObject::Run(const QString& command) {
+    const RunCommand parts = splitRunCommand(command);
+    const qsizetype bytes = qsizetype(fromQString(parts.file).View().size());
+    if (parts.isUrl() ? bytes > kRunUrlBytes : bytes >= kRunNameBytes) {
+        m_bridge.raise(tidemark::Raise(parts.isUrl() ? kUrlTooLong : kNameTooLong));
+        return;
+    }
+    const bool started = m_bridge.onGui([&] {
+        const QString file = parts.unquotedFile();
+        if (file.isEmpty())
+            return false;
+        if (!parts.isUrl()) {
+            // A program starts on its own; anything else opens as a document.
+            const QFileInfo info(file);
+            QString program =
+                info.isFile() && info.isExecutable() ? info.absoluteFilePath() : QString();
+            if (program.isEmpty() && !file.contains(u'/'))
+                program = QStandardPaths::findExecutable(file);
+            if (!program.isEmpty())
+                return QProcess::startDetached(program, QProcess::splitCommand(parts.parameters));
+        }
+        return m_run.context().linkOpener().openLink(file);
+    });
+    if (!started)
+        m_bridge.raise(tidemark::Raise(kCannotExecute, command.toStdString()));
 }
 
 int ScriptHostObject::Execute(const QString& command) {
