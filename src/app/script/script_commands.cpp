@@ -1,5 +1,6 @@
 #include "app/script/script_commands.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -20,12 +21,15 @@
 #include "core/automation/window_automation.h"
 #include "core/model/note.h"
 #include "core/settings/command_ids.h"
+#include "core/settings/settings.h"
 #include "platform/posix/posix_folder_services.h"
 
 namespace {
 
 constexpr std::uint32_t kAllFilesFilter = 10009;
 constexpr std::uint32_t kErrorReport = 20032;
+constexpr std::uint32_t kNoEngine = 20033;
+constexpr std::uint32_t kNotAScript = 20034;
 // An error box longer than this gets a stand-in for its description.
 constexpr qsizetype kErrorTextBound = 1024;
 constexpr qsizetype kErrorLayoutLength = 159;
@@ -96,15 +100,39 @@ void ScriptCommands::chooseAndRun() {
     runScriptFile(dialog.selectedFiles().first());
 }
 
+QString ScriptCommands::findScript(const QString& name) const {
+    if (QFileInfo(name).isFile())
+        return name;
+    const QString scriptFolder = toQString(m_context.settings().ScriptFolder);
+    const QString folder =
+        scriptFolder.isEmpty() ? QCoreApplication::applicationDirPath() : scriptFolder;
+    const QString beside = folder + u'/' + name;
+    return QFileInfo(beside).isFile() ? beside : QString();
+}
+
 void ScriptCommands::runScriptFile(const QString& path, const QString& displayName) {
     const QString name = displayName.isEmpty() ? QFileInfo(path).fileName() : displayName;
-    QFile file(path);
-    if (!file.exists()) {
+    if (!m_engines.built())
+        m_engines.addScope(m_context.valueStore());
+    switch (m_engines.choose(path)) {
+        case ScriptEngineTable::Choice::kNotAScript:
+            showMessage(m_context.dialogParent(), MessageKind::kError, uiText(kNotAScript));
+            return;
+        case ScriptEngineTable::Choice::kUnknownEngine:
+            showMessage(m_context.dialogParent(), MessageKind::kError,
+                        uiFormat(kNoEngine, {utf8(name)}));
+            return;
+        case ScriptEngineTable::Choice::kBuiltIn:
+            break;
+    }
+    const QString found = findScript(path);
+    if (found.isEmpty()) {
         reportIoError(m_context.dialogParent(), kFileMissing, path);
         return;
     }
+    QFile file(found);
     if (!file.open(QIODevice::ReadOnly)) {
-        reportIoError(m_context.dialogParent(), kReadFailed, path);
+        reportIoError(m_context.dialogParent(), kReadFailed, found);
         return;
     }
     const QString text = decodeScript(file.readAll());
@@ -119,7 +147,7 @@ void ScriptCommands::runScriptFile(const QString& path, const QString& displayNa
         snapshot.selectedText = selectedPaneText(m_context.memoTextPane());
 
     m_automation->BeginRun(snapshot);
-    ScriptRun run(m_context, *m_automation, *m_folders, name, QFileInfo(path).absoluteFilePath(),
+    ScriptRun run(m_context, *m_automation, *m_folders, name, QFileInfo(found).absoluteFilePath(),
                   text);
     run.exec();
     m_automation->EndRun();

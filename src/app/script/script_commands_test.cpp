@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -26,6 +27,7 @@
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
 #include "core/settings/command_ids.h"
+#include "core/settings/settings.h"
 
 namespace {
 
@@ -68,6 +70,20 @@ protected:
         if (answer)
             answer(answers);
         app->actions().action(kCmdRunScriptFile)->trigger();
+        EXPECT_TRUE(answers.allAnswered());
+        EXPECT_EQ(answers.unexpected, 0) << answers.messages.join(u'|').toStdString();
+        return answers.messages;
+    }
+
+    // The run of a script file by name, as other commands start one.
+    QStringList runNamed(const QString& name, int boxes) {
+        DialogAnswerer answers;
+        for (int i = 0; i < boxes; ++i)
+            answers.thenMessage(QMessageBox::Ok);
+        auto* commands = window->findChild<ScriptCommands*>(QStringLiteral("scriptCommands"));
+        EXPECT_NE(commands, nullptr);
+        if (commands)
+            commands->runScriptFile(name);
         EXPECT_TRUE(answers.allAnswered());
         EXPECT_EQ(answers.unexpected, 0) << answers.messages.join(u'|').toStdString();
         return answers.messages;
@@ -508,6 +524,73 @@ try { TMScript.Run("/no/such/file  x"); } catch (e) {
     EXPECT_EQ(output(),
               QStringLiteral("20043 \"/no/such/file  x\"というコマンドは実行できません。"));
     window->panes()->memoText()->setLinkOpener(nullptr);
+}
+
+TEST_F(ScriptRunTest, TheExtensionChoosesTheEngine) {
+    env.store.SetString(".tms", "JScript");
+    env.store.SetString(".TMJ", "javascript");
+    env.store.SetString(".vbs", "VBScript");
+    env.store.SetString(".abcdefghijklmno", "JScript");  // 16 bytes: not an extension
+    const QString maker = QStringLiteral(
+        "var n = TMScript.GetNote(); n.GetRootItem().NewItem(n.MEMO, n.CHILD).Title = \"%1\";");
+    struct Case {
+        const char* file;
+        const char* box;  // empty: the script ran
+    };
+    const Case cases[] = {
+        {"a.tms", ""},
+        {"b.TMS", ""},
+        {"c.tmj", ""},
+        {"d.JS", ""},
+        {"e.vbs",
+         "スクリプティングエンジンの起動に失敗しました。\nスクリプトを実行できません。\n\n"
+         "スクリプト:\te.vbs"},
+        {"f.txt", "指定されたファイルはスクリプトとして実行できません。"},
+        {"noextension", "指定されたファイルはスクリプトとして実行できません。"},
+        {"g.abcdefghijklmno", "指定されたファイルはスクリプトとして実行できません。"},
+    };
+    QStringList ran;
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf8(c.file);
+        const QString path = script(name, maker.arg(name));
+        const bool boxed = *c.box != 0;
+        const QStringList messages = runNamed(path, boxed ? 1 : 0);
+        if (boxed) {
+            EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.box)}) << c.file;
+        } else {
+            EXPECT_TRUE(messages.isEmpty()) << c.file;
+            ran << name;
+        }
+    }
+    QStringList titles;
+    for (ItemId id : children(root))
+        titles << title(id);
+    EXPECT_EQ(titles, ran);
+    EXPECT_EQ(ran.size(), 4);
+}
+
+TEST_F(ScriptRunTest, OnlySixteenExtensionsAreRead) {
+    for (int i = 1; i <= 16; ++i)
+        env.store.SetString(QStringLiteral(".e%1").arg(i, 2, 10, QChar(u'0')).toStdString(),
+                            "VBScript");
+    env.store.SetString(".zz", "JScript");
+    const QString path = script(QStringLiteral("late.zz"), QStringLiteral("TMScript.Quit();"));
+    EXPECT_EQ(runNamed(path, 1),
+              QStringList{QStringLiteral("指定されたファイルはスクリプトとして実行できません。")});
+}
+
+TEST_F(ScriptRunTest, ANameWithoutFolderIsFoundInTheScriptFolder) {
+    QDir(env.folder()).mkdir(QStringLiteral("scripts"));
+    const QString folder = env.path(QStringLiteral("scripts"));
+    app->settings().ScriptFolder = fromQString(folder);
+    script(QStringLiteral("scripts/inside.js"),
+           prelude() + QStringLiteral("TMScript.FileObject(OUT).Write(TMScript.ScriptFileName);"));
+    EXPECT_TRUE(runNamed(QStringLiteral("inside.js"), 0).isEmpty());
+    EXPECT_EQ(output(), folder + QStringLiteral("/inside.js"));
+
+    const QStringList messages = runNamed(QStringLiteral("nowhere.js"), 1);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("nowhere.js"))) << messages[0].toStdString();
 }
 
 }  // namespace
