@@ -30,7 +30,8 @@ constexpr std::uint32_t kAllFilesFilter = 10009;
 constexpr std::uint32_t kErrorReport = 20032;
 constexpr std::uint32_t kNoEngine = 20033;
 constexpr std::uint32_t kNotAScript = 20034;
-// An error box longer than this gets a stand-in for its description.
+// An error box whose parts reach this many bytes (with the layout's own)
+// gets a stand-in for its description.
 constexpr qsizetype kErrorTextBound = 1024;
 constexpr qsizetype kErrorLayoutLength = 159;
 constexpr std::uint32_t kFileMissing = 2;
@@ -154,7 +155,10 @@ void ScriptCommands::runScriptFile(const QString& path, const QString& displayNa
 
     if (const auto& failure = run.failure(); failure && !failure->description.isEmpty()) {
         QString description = failure->description;
-        if (name.size() + failure->source.size() + description.size() + kErrorLayoutLength >=
+        const auto bytes = [](const QString& text) {
+            return qsizetype(fromQString(text).View().size());
+        };
+        if (bytes(name) + bytes(failure->source) + bytes(description) + kErrorLayoutLength >=
             kErrorTextBound)
             description = QStringLiteral("(too long error message)");
         showMessage(m_context.dialogParent(), MessageKind::kError,

@@ -285,16 +285,25 @@ TEST_P(UnhandledErrorTest, ShowsTheErrorBoxWithItsLine) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, UnhandledErrorTest,
-    ::testing::Values(UnhandledCase{"ObjectError", "root.NewItem(note.MEMO, note.NEXT);",
-                                    "Tidemarkスクリプト実行時エラー",
-                                    "このオブジェクトはそのようなアクセスを許可していません。", 1},
-                      UnhandledCase{"SetterError", "root.Title = \"x\";",
-                                    "Tidemarkスクリプト実行時エラー",
-                                    "このオブジェクトはそのようなアクセスを許可していません。", 1},
-                      UnhandledCase{"ScriptsOwnError", "throw new Error(\"自前の失敗\");", "Error",
-                                    "自前の失敗", 1},
-                      UnhandledCase{"SyntaxError", "var = ;", "SyntaxError", "", 5},
-                      UnhandledCase{"NoDescription", "throw new Error(\"\");", "", "", 1}),
+    ::testing::Values(
+        UnhandledCase{"ObjectError", "root.NewItem(note.MEMO, note.NEXT);",
+                      "Tidemarkスクリプト実行時エラー",
+                      "このオブジェクトはそのようなアクセスを許可していません。", 1},
+        UnhandledCase{"SetterError", "root.Title = \"x\";", "Tidemarkスクリプト実行時エラー",
+                      "このオブジェクトはそのようなアクセスを許可していません。", 1},
+        UnhandledCase{"ScriptsOwnError", "throw new Error(\"自前の失敗\");", "Error", "自前の失敗",
+                      1},
+        UnhandledCase{"SyntaxError", "var = ;", "SyntaxError", "", 5},
+        UnhandledCase{"NoDescription", "throw new Error(\"\");", "", "", 1},
+        // "Error", "fail.js" and the layout's 159 bytes: a description of
+        // 852 bytes stays below the bound of 1024, one of 853 reaches it; a
+        // double-byte character counts 2.
+        UnhandledCase{"LongDescription", "throw new Error(new Array(853).join(\"x\"));", "Error",
+                      "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx", 1},
+        UnhandledCase{"TooLongDescription", "throw new Error(new Array(854).join(\"x\"));", "Error",
+                      "(too long error message)", 1},
+        UnhandledCase{"TooLongInBytes", "throw new Error(new Array(428).join(\"あ\"));", "Error",
+                      "(too long error message)", 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScriptRunTest, CancelStopsAnEndlessLoopAndGivesTheWindowBack) {
