@@ -360,17 +360,25 @@ m.Title = "後";
 }
 
 TEST_F(ScriptRunTest, DialogsAnswerTheScript) {
-    const QString path = script(QStringLiteral("ask.js"), prelude() + QStringLiteral(R"(
+    app->settings().EditorPath = fromQString(QStringLiteral("/opt/エディタ/edit"));
+    const QString picked = script(QStringLiteral("picked.txt"), QStringLiteral("中身"));
+    const QString path =
+        script(QStringLiteral("ask.js"),
+               prelude() + QStringLiteral("var PICKED = \"%1\";").arg(picked) + QStringLiteral(R"(
 var r = [];
 r.push(TMScript.Confirm("続けますか", TMScript.YESNO) == TMScript.YES);
 r.push(TMScript.Confirm("続けますか", TMScript.YESNO) == TMScript.NO);
 r.push(TMScript.Input("名前", "初期"));
 r.push(TMScript.Input("名前", "初期"));
 r.push(TMScript.Choose("どれ", "甲\r\n乙\r\n丙", 0));
+r.push(TMScript.Choose("どれ", "甲\n乙", 1));
+r.push(TMScript.ChooseFile("開くファイル", false) == PICKED);
+r.push("[" + TMScript.ChooseFile("保存先", true) + "]");
+r.push(TMScript.EditorName);
 TMScript.Message("終わり");
 TMScript.FileObject(OUT).Write(r.join("|"));
 )"));
-    const QStringList messages = run(path, [](DialogAnswerer& answers) {
+    const QStringList messages = run(path, [&](DialogAnswerer& answers) {
         answers.thenMessage(QMessageBox::Yes);
         answers.thenMessage(QMessageBox::No);
         answers.then([](QWidget* dialog) {
@@ -390,9 +398,12 @@ TMScript.FileObject(OUT).Write(r.join("|"));
             choose->setTextValue(QStringLiteral("丙"));
             choose->accept();
         });
+        answers.thenCancel();
+        answers.thenFile(picked);
+        answers.thenCancel();
         answers.thenMessage(QMessageBox::Ok);
     });
-    EXPECT_EQ(output(), QStringLiteral("true|true|入力した||2"));
+    EXPECT_EQ(output(), QStringLiteral("true|true|入力した||2|-1|true|[]|/opt/エディタ/edit"));
     EXPECT_EQ(messages.value(2), QStringLiteral("終わり"));
 }
 
