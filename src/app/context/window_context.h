@@ -17,6 +17,7 @@ namespace tidemark {
 class FileSystem;
 class Note;
 class Settings;
+class ValueStore;
 }  // namespace tidemark
 
 // Which of a window's two lists.
@@ -35,6 +36,9 @@ public:
     virtual tidemark::Note& note() const = 0;
     virtual tidemark::Settings& settings() const = 0;
     virtual tidemark::FileSystem& files() const = 0;
+    // The user's value store, for what features read beside the settings
+    // (the script engines' extensions).
+    virtual tidemark::ValueStore& valueStore() const = 0;
     // The path of the note's file; empty for a note never saved.
     virtual QString notePath() const = 0;
     virtual bool isReadOnly() const = 0;

@@ -24,6 +24,7 @@
 #include "app/frame/view_commands.h"
 #include "app/print/print_commands.h"
 #include "app/rescue/rescue_command.h"
+#include "app/script/script_commands.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
 #include "core/model/item_lock.h"
@@ -88,6 +89,7 @@ bool Application::createMainWindow() {
     installRescueCommand(context);
     installFindCommands(context, m_window);
     installPrintCommands(context);
+    installScriptCommands(context, m_window);
     m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();

@@ -5,6 +5,7 @@
 
 #include "app/common/command_actions.h"
 #include "app/context/item_view_updater.h"
+#include "app/frame/app_environment.h"
 #include "app/frame/application.h"
 #include "app/frame/edit_focus_of.h"
 #include "app/frame/file_commands.h"
@@ -27,6 +28,10 @@ tidemark::Settings& MainWindowContext::settings() const {
 
 tidemark::FileSystem& MainWindowContext::files() const {
     return m_app.noteFiles().files();
+}
+
+tidemark::ValueStore& MainWindowContext::valueStore() const {
+    return m_app.environment().store;
 }
 
 QString MainWindowContext::notePath() const {

@@ -14,6 +14,7 @@ public:
     tidemark::Note& note() const override;
     tidemark::Settings& settings() const override;
     tidemark::FileSystem& files() const override;
+    tidemark::ValueStore& valueStore() const override;
     QString notePath() const override;
     bool isReadOnly() const override;
     bool noteHasItems() const override;
