@@ -51,7 +51,7 @@ TestEnvironment::TestEnvironment(bool firstRun)
         settings.StartupMode = 1;
         settings.Save(store);
     }
-    m_environment.reset(new AppEnvironment{store, *files, launcher, instances, fonts, dragScroll,
+    m_environment.reset(new AppEnvironment{store, systemStore, *files, launcher, instances, fonts, dragScroll,
                                            texts, m_folder.filePath(QStringLiteral("tidemark.tmh")),
                                            m_folder.filePath(QStringLiteral("tmscript.bin"))});
 }

@@ -104,6 +104,8 @@ public:
     StartupOutcome start(const QStringList& arguments = {});
 
     tidemark::MemoryValueStore store;
+    // The machine-wide scope.
+    tidemark::MemoryValueStore systemStore;
     std::unique_ptr<tidemark::FileSystem> files;
     RecordingLauncher launcher;
     FakeInstanceBus instances;

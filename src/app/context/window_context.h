@@ -39,6 +39,8 @@ public:
     // The user's value store, for what features read beside the settings
     // (the script engines' extensions).
     virtual tidemark::ValueStore& valueStore() const = 0;
+    // The machine-wide value store, read after the user's.
+    virtual const tidemark::ValueStore& systemValueStore() const = 0;
     // The path of the note's file; empty for a note never saved.
     virtual QString notePath() const = 0;
     virtual bool isReadOnly() const = 0;
@@ -84,7 +86,8 @@ public:
     // (sorting): while busy, the window's panes, bars and commands take no
     // input, but the window's own dialogs (the job's progress window) stay
     // usable. Ending it gives the keyboard focus back where it was. Calls
-    // come in pairs and do not nest.
+    // come in pairs; a job may run another inside it (a script that
+    // prints), and the window stays busy until the outer one ends.
     virtual void setBusy(bool busy) = 0;
     // The parent of the feature's dialogs and message boxes.
     virtual QWidget* dialogParent() const = 0;

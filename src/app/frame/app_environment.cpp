@@ -22,6 +22,7 @@ constexpr std::uint32_t kLegacyScriptFileName = 10037;  // "tmscript.bin"
 
 struct DesktopEnvironment::Services {
     QSettingsValueStore store;
+    QSettingsValueStore systemStore{QSettingsValueStore::Scope::System};
     std::unique_ptr<tidemark::FileSystem> files = makePlatformFileSystem();
     DetachedProcessLauncher launcher;
     SocketInstanceBus instances;
@@ -38,7 +39,7 @@ DesktopEnvironment::DesktopEnvironment() : m_services(std::make_unique<Services>
     const QString program = QCoreApplication::applicationFilePath();
     const QDir folder = QFileInfo(program).absoluteDir();
     m_environment.reset(new AppEnvironment{
-        m_services->store, *m_services->files, m_services->launcher, m_services->instances,
+        m_services->store, m_services->systemStore, *m_services->files, m_services->launcher, m_services->instances,
         m_services->fonts, m_services->dragScroll, m_services->texts, helpNotePathFor(program),
         folder.filePath(uiText(kLegacyScriptFileName))});
 }

@@ -18,7 +18,10 @@ class ValueStore;
 // come from DesktopEnvironment; tests put in-memory or recording ones in
 // their place. Everything referenced must outlive the Application.
 struct AppEnvironment {
+    // The user's values, which the program reads and writes.
     tidemark::ValueStore& store;
+    // The machine-wide values an installation may put there; only read.
+    const tidemark::ValueStore& systemStore;
     tidemark::FileSystem& files;
     ProcessLauncher& launcher;
     InstanceBus& instances;

@@ -89,7 +89,8 @@ bool Application::createMainWindow() {
     installRescueCommand(context);
     installFindCommands(context, m_window);
     installPrintCommands(context);
-    installScriptCommands(context, m_window);
+    installScriptCommands(
+        context, [&context](const QString& text) { return printText(context, text); }, m_window);
     m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();

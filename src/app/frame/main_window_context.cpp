@@ -34,6 +34,10 @@ tidemark::ValueStore& MainWindowContext::valueStore() const {
     return m_app.environment().store;
 }
 
+const tidemark::ValueStore& MainWindowContext::systemValueStore() const {
+    return m_app.environment().systemStore;
+}
+
 QString MainWindowContext::notePath() const {
     return m_app.notePath();
 }
@@ -106,9 +110,41 @@ void MainWindowContext::updateActions() {
 }
 
 void MainWindowContext::setBusy(bool busy) {
+    if (busy) {
+        if (m_busyDepth++ > 0)
+            return;
+    } else {
+        if (m_busyDepth == 0 || --m_busyDepth > 0)
+            return;
+    }
     m_window.setBusy(busy);
     m_app.actions().setBusy(busy);
     m_app.updateActions();
+    // After the command that ended the job has finished its own work.
+    if (!busy && !m_heldWork.empty())
+        QTimer::singleShot(0, &m_window, [this] { runHeldWork(); });
+}
+
+void MainWindowContext::whenIdle(std::function<void()> work) {
+    if (isBusy()) {
+        m_heldWork.push_back(std::move(work));
+        return;
+    }
+    work();
+}
+
+void MainWindowContext::runHeldWork() {
+    std::vector<std::function<void()>> held;
+    held.swap(m_heldWork);
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        if (isBusy()) {
+            // A held request started another job: the rest wait for it.
+            m_heldWork.insert(m_heldWork.begin(), std::make_move_iterator(held.begin() + i),
+                              std::make_move_iterator(held.end()));
+            return;
+        }
+        held[i]();
+    }
 }
 
 QWidget* MainWindowContext::dialogParent() const {

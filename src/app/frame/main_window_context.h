@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 #include "app/context/window_context.h"
 
 class Application;
@@ -15,6 +18,7 @@ public:
     tidemark::Settings& settings() const override;
     tidemark::FileSystem& files() const override;
     tidemark::ValueStore& valueStore() const override;
+    const tidemark::ValueStore& systemValueStore() const override;
     QString notePath() const override;
     bool isReadOnly() const override;
     bool noteHasItems() const override;
@@ -33,7 +37,14 @@ public:
 
     void showStatusText(const QString& text, bool warning) override;
     void updateActions() override;
+    // Jobs may nest (a script that prints): the window is busy until the
+    // outermost one ends.
     void setBusy(bool busy) override;
+    bool isBusy() const { return m_busyDepth > 0; }
+    // Runs `work` now, or, while a job holds the window, once the job has
+    // ended: what other windows ask of this one (close, show an item, apply
+    // settings) never lands in the middle of a script or a sort.
+    void whenIdle(std::function<void()> work);
     QWidget* dialogParent() const override;
     CommandActions& actions() const override;
     void openHelp(int topic) override;
@@ -41,6 +52,10 @@ public:
     void saveSettings() override;
 
 private:
+    void runHeldWork();
+
     Application& m_app;
     MainWindow& m_window;
+    int m_busyDepth = 0;
+    std::vector<std::function<void()>> m_heldWork;
 };

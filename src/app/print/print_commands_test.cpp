@@ -325,8 +325,8 @@ TEST_F(PrintCommandsTest, AGivenTextIsPrintedWithoutTheSelectionChoice) {
     EXPECT_FALSE(seen.selectionOffered);
     // The character the note's encoding has no room for is named.
     const QString notice = uiFormat(12019, {"\U0001F600"});
-    QTest::qWaitFor([&] { return window->status()->statusText() == notice; });
-    EXPECT_EQ(window->status()->statusText(), notice);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->status()->statusText() == notice; }))
+        << window->status()->statusText().toStdString();
     const QString text = pdfText(out);
     EXPECT_TRUE(text.contains(QStringLiteral("スクリプトから"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("続きの段")));

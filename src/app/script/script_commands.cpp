@@ -71,17 +71,18 @@ private:
     WindowContext& m_context;
 };
 
-void installScriptCommands(WindowContext& context, QObject* owner) {
-    auto* commands = new ScriptCommands(context, owner);
+void installScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* owner) {
+    auto* commands = new ScriptCommands(context, std::move(printer), owner);
     commands->registerCommands(context.actions());
 }
 
-ScriptCommands::ScriptCommands(WindowContext& context, QObject* parent)
+ScriptCommands::ScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* parent)
     : QObject(parent),
       m_context(context),
       m_window(std::make_unique<Window>(context)),
       m_automation(std::make_unique<tidemark::WindowAutomation>(*m_window)),
-      m_folders(std::make_unique<tidemark::PosixFolderServices>()) {
+      m_folders(std::make_unique<tidemark::PosixFolderServices>()),
+      m_printer(std::move(printer)) {
     setObjectName(QStringLiteral("scriptCommands"));
 }
 
@@ -113,8 +114,10 @@ QString ScriptCommands::findScript(const QString& name) const {
 
 void ScriptCommands::runScriptFile(const QString& path, const QString& displayName) {
     const QString name = displayName.isEmpty() ? QFileInfo(path).fileName() : displayName;
-    if (!m_engines.built())
+    if (!m_engines.built()) {
         m_engines.addScope(m_context.valueStore());
+        m_engines.addScope(m_context.systemValueStore());
+    }
     switch (m_engines.choose(path)) {
         case ScriptEngineTable::Choice::kNotAScript:
             showMessage(m_context.dialogParent(), MessageKind::kError, uiText(kNotAScript));
@@ -148,15 +151,15 @@ void ScriptCommands::runScriptFile(const QString& path, const QString& displayNa
         snapshot.selectedText = selectedPaneText(m_context.memoTextPane());
 
     m_automation->BeginRun(snapshot);
-    ScriptRun run(m_context, *m_automation, *m_folders, name, QFileInfo(found).absoluteFilePath(),
-                  text);
+    ScriptRun run(m_context, *m_automation, *m_folders, m_printer, name,
+                  QFileInfo(found).absoluteFilePath(), text);
     run.exec();
     m_automation->EndRun();
 
     if (const auto& failure = run.failure(); failure && !failure->description.isEmpty()) {
         QString description = failure->description;
-        const auto bytes = [](const QString& text) {
-            return qsizetype(fromQString(text).View().size());
+        const auto bytes = [](const QString& part) {
+            return qsizetype(fromQString(part).View().size());
         };
         if (bytes(name) + bytes(failure->source) + bytes(description) + kErrorLayoutLength >=
             kErrorTextBound)

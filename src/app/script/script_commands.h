@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/script/script_engines.h"
+#include "app/script/script_run.h"
 #include "core/model/item_id.h"
 
 class CommandActions;
@@ -21,7 +22,8 @@ class WindowAutomation;
 class ScriptCommands : public QObject {
     Q_OBJECT
 public:
-    ScriptCommands(WindowContext& context, QObject* parent);
+    // `printer` serves the scripts' TMScript.Print.
+    ScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* parent);
     ~ScriptCommands() override;
 
     void registerCommands(CommandActions& actions);
@@ -45,9 +47,10 @@ private:
     std::unique_ptr<Window> m_window;
     std::unique_ptr<tidemark::WindowAutomation> m_automation;
     std::unique_ptr<tidemark::FolderServices> m_folders;
+    ScriptTextPrinter m_printer;
     ScriptEngineTable m_engines;  // read on the first run
 };
 
 // Makes the script host of a window (owned by `owner`) and registers its
-// commands with the window's actions.
-void installScriptCommands(WindowContext& context, QObject* owner);
+// commands with the window's actions. Scripts print through `printer`.
+void installScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* owner);

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
@@ -28,6 +30,8 @@
 #include "core/model/note_test_support.h"
 #include "core/settings/command_ids.h"
 #include "core/settings/settings.h"
+#include "platform/instance_bus/instance_query_handler.h"
+#include "platform/pdf_probe_for_test.h"
 
 namespace {
 
@@ -231,6 +235,73 @@ f.GetItem(note.NEXT).DeleteItem();
     EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("改題"));
 }
 
+TEST_F(ScriptViewTest, DeletingTheShownMemoLeavesTheTextPaneEmpty) {
+    const QString path = script(QStringLiteral("delete.js"), QStringLiteral(R"(
+var note = TMScript.GetNote();
+var f = note.GetFocusItem();
+f.DeleteItem();
+if (!f.IsDeleted()) throw new Error("still there");
+)"));
+    EXPECT_TRUE(run(path).isEmpty());
+    EXPECT_EQ(app->note().FindItem(first), nullptr);
+    EXPECT_EQ(text->openMemo(), kNoItem);
+    EXPECT_FALSE(text->holdsMemo());
+    // The pane shows its guide, nothing of the deleted memo.
+    EXPECT_FALSE(text->toPlainText().contains(QStringLiteral("元の本文"))) << text->toPlainText().toStdString();
+    EXPECT_TRUE(text->isReadOnly() || !text->canEdit());
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), QStringLiteral("二つ目"));
+}
+
+TEST_F(ScriptViewTest, WhatOtherWindowsAskWaitsUntilTheScriptEnds) {
+    ASSERT_NE(env.instances.handler, nullptr);
+    app->setNotePath(env.path(QStringLiteral("shown.tmk")));
+    const QString path = script(QStringLiteral("waits.js"), prelude() + QStringLiteral(R"(
+var note = TMScript.GetNote();
+var answer = TMScript.Input("続き", "");
+note.GetRootItem().NewItem(note.MEMO, note.CHILD).Title = "入力の後";
+TMScript.FileObject(OUT).Write(answer);
+)"));
+    bool openWhileRunning = false;
+    bool settingsWhileRunning = true;
+    bool focusWhileRunning = false;
+    app->settings().ShowStatusBar = 1;
+    DialogAnswerer answers;
+    answers.thenFile(path);
+    answers.then([&](QWidget* dialog) {
+        // Another window asks this one to close, to show the second memo and
+        // to apply settings that hide the status bar.
+        tidemark::Settings changed = app->settings();
+        changed.ShowStatusBar = 0;
+        changed.Save(env.store);
+        env.instances.handler->close();
+        EXPECT_TRUE(env.instances.handler->holdsNote(app->notePath(), second));
+        env.instances.handler->reloadSettings(true);
+        QTest::qWait(100);
+        openWhileRunning = window->isVisible();
+        settingsWhileRunning = app->settings().ShowStatusBar == 0;
+        focusWhileRunning = list->focusedItem() == first;
+        auto* input = qobject_cast<QInputDialog*>(dialog);
+        ASSERT_NE(input, nullptr);
+        input->setTextValue(QStringLiteral("続けた"));
+        input->accept();
+    });
+    // The held close asks about the changed note once the run is over.
+    answers.thenMessage(QMessageBox::No);
+    app->actions().action(kCmdRunScriptFile)->trigger();
+    EXPECT_TRUE(openWhileRunning);
+    EXPECT_FALSE(settingsWhileRunning);
+    EXPECT_TRUE(focusWhileRunning);
+    EXPECT_EQ(output(), QStringLiteral("続けた"));
+    ASSERT_EQ(children(root).size(), 3u);
+    EXPECT_EQ(title(children(root).back()), QStringLiteral("入力の後"));
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }));
+    EXPECT_EQ(app->settings().ShowStatusBar, 0);
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_EQ(answers.unexpected, 0) << answers.messages.join(u'|').toStdString();
+}
+
 TEST_F(ScriptViewTest, SelectedTextComesFromTheFocusedTextPane) {
     text->setFocus();
     ASSERT_TRUE(QTest::qWaitFor([this] { return text->hasFocus(); }));
@@ -304,7 +375,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "(too long error message)", 1},
         UnhandledCase{"TooLongInBytes", "throw new Error(new Array(428).join(\"あ\"));", "Error",
                       "(too long error message)", 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(ScriptRunTest, CancelStopsAnEndlessLoopAndGivesTheWindowBack) {
     const QString path = script(QStringLiteral("loop.js"), QStringLiteral(R"(
@@ -597,6 +668,65 @@ TEST_F(ScriptRunTest, OnlySixteenExtensionsAreRead) {
     const QString path = script(QStringLiteral("late.zz"), QStringLiteral("TMScript.Quit();"));
     EXPECT_EQ(runNamed(path, 1),
               QStringList{QStringLiteral("指定されたファイルはスクリプトとして実行できません。")});
+}
+
+TEST_F(ScriptRunTest, MachineWideExtensionsComeAfterTheUsersOwn) {
+    env.store.SetString(".both", "VBScript");
+    env.systemStore.SetString(".BOTH", "JScript");
+    env.systemStore.SetString(".mach", "JavaScript");
+    env.systemStore.SetString(".other", "PerlScript");
+    struct Case {
+        const char* file;
+        const char* box;  // empty: the script ran
+    };
+    const Case cases[] = {
+        {"a.mach", ""},
+        {"b.both",
+         "スクリプティングエンジンの起動に失敗しました。\nスクリプトを実行できません。\n\n"
+         "スクリプト:\tb.both"},
+        {"c.other",
+         "スクリプティングエンジンの起動に失敗しました。\nスクリプトを実行できません。\n\n"
+         "スクリプト:\tc.other"},
+    };
+    for (const Case& c : cases) {
+        const QString name = QString::fromUtf8(c.file);
+        const QString path = script(name, prelude() + QStringLiteral("TMScript.FileObject(OUT).Write(\"%1\");").arg(name));
+        const bool boxed = *c.box != 0;
+        const QStringList messages = runNamed(path, boxed ? 1 : 0);
+        if (boxed)
+            EXPECT_EQ(messages, QStringList{QString::fromUtf8(c.box)}) << c.file;
+        else
+            EXPECT_TRUE(messages.isEmpty()) << c.file;
+    }
+    EXPECT_EQ(output(), QStringLiteral("a.mach"));
+}
+
+TEST_F(ScriptRunTest, PrintSendsTheTextToTheChosenPrinter) {
+    const QString out = env.path(QStringLiteral("script.pdf"));
+    const QString path = script(QStringLiteral("print.js"), prelude() + QStringLiteral(R"(
+TMScript.Print("スクリプトの印刷\nつづきのだん");
+TMScript.FileObject(OUT).Write("printed");
+)"));
+    bool dialogCame = false;
+    const QStringList messages = run(path, [&](DialogAnswerer& answers) {
+        answers.then([&](QWidget* dialog) {
+            auto* print = qobject_cast<QPrintDialog*>(dialog);
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            ASSERT_NE(print, nullptr);
+            ASSERT_NE(name, nullptr);
+            dialogCame = true;
+            name->setText(out);
+            print->accept();
+        });
+    });
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(u'|').toStdString();
+    EXPECT_TRUE(dialogCame);
+    EXPECT_EQ(output(), QStringLiteral("printed"));
+    const QString text = pdfText(out);
+    EXPECT_TRUE(text.contains(QStringLiteral("スクリプトの印刷"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("つづきのだん"))) << text.toStdString();
+    // The print job inside the run left the window busy until the run ended.
+    EXPECT_TRUE(window->panes()->memoList()->isEnabled());
 }
 
 TEST_F(ScriptRunTest, ANameWithoutFolderIsFoundInTheScriptFolder) {

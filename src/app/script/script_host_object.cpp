@@ -257,6 +257,10 @@ QJSValue ScriptHostObject::GetNote() {
     return m_bridge.wrap(new ScriptNote(m_bridge, std::move(note)));
 }
 
+void ScriptHostObject::Print(const QString& text) {
+    m_bridge.onGui([&] { m_run.print(text); });
+}
+
 void ScriptHostObject::Console(const QString& text) {
     m_bridge.onGui([&] { m_run.appendConsole(text); });
 }

@@ -53,6 +53,7 @@ public:
     Q_INVOKABLE QJSValue CreateObject(const QString& progId);
     Q_INVOKABLE QJSValue GetObject(const QString& fileName, const QString& progId);
     Q_INVOKABLE QJSValue GetNote();
+    Q_INVOKABLE void Print(const QString& text);
     Q_INVOKABLE void Run(const QString& command);
     Q_INVOKABLE int Execute(const QString& command);
     Q_INVOKABLE void Console(const QString& text);

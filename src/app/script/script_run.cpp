@@ -9,6 +9,8 @@
 #include <QThread>
 #include <algorithm>
 
+#include "app/common/message_box.h"
+#include "app/common/ui_strings.h"
 #include "app/context/window_context.h"
 #include "app/script/script_bridge.h"
 #include "app/script/script_host_object.h"
@@ -19,15 +21,17 @@
 namespace {
 
 constexpr std::uint32_t kCancelled = 20036;
+constexpr std::uint32_t kNoThread = 20035;
 
 }  // namespace
 
 ScriptRun::ScriptRun(WindowContext& context, tidemark::WindowAutomation& automation,
-                     tidemark::FolderServices& folders, QString displayName, QString path,
-                     QString text)
+                     tidemark::FolderServices& folders, ScriptTextPrinter printer,
+                     QString displayName, QString path, QString text)
     : m_context(context),
       m_automation(automation),
       m_folders(folders),
+      m_printer(std::move(printer)),
       m_displayName(std::move(displayName)),
       m_path(std::move(path)),
       m_text(std::move(text)) {}
@@ -48,6 +52,14 @@ void ScriptRun::exec() {
     QEventLoop loop;
     connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();
+    if (!thread->isRunning() && !thread->isFinished()) {
+        // The system gave no thread: nothing ran, and no finish will come.
+        delete thread;
+        m_context.setBusy(false);
+        delete m_progress;
+        showMessage(m_context.dialogParent(), MessageKind::kError, uiText(kNoThread));
+        return;
+    }
     loop.exec();
     thread->wait();
     delete thread;
@@ -65,6 +77,11 @@ void ScriptRun::appendConsole(const QString& text) {
         return;
     m_progress->appendConsole(text);
     entered();
+}
+
+void ScriptRun::print(const QString& text) {
+    if (m_printer)
+        m_printer(text);
 }
 
 QString ScriptRun::consoleText() const {

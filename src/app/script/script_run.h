@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -20,6 +21,10 @@ class FolderServices;
 class NoteObject;
 class WindowAutomation;
 }  // namespace tidemark
+
+// Prints a text the way the window prints a note (the print dialog, then the
+// pages); true when printing ran. GUI thread.
+using ScriptTextPrinter = std::function<bool(const QString& text)>;
 
 // An error the script did not handle, as the error box shows it.
 struct ScriptFailure {
@@ -38,7 +43,8 @@ class ScriptRun : public QObject {
     Q_OBJECT
 public:
     ScriptRun(WindowContext& context, tidemark::WindowAutomation& automation,
-              tidemark::FolderServices& folders, QString displayName, QString path, QString text);
+              tidemark::FolderServices& folders, ScriptTextPrinter printer, QString displayName,
+              QString path, QString text);
     ~ScriptRun() override;
 
     // Runs to the end; afterwards failure() tells what the script left
@@ -52,6 +58,7 @@ public:
     WindowContext& context() const { return m_context; }
     std::shared_ptr<tidemark::NoteObject> windowNote() const;
     void appendConsole(const QString& text);
+    void print(const QString& text);
     // The progress window's console text so far.
     QString consoleText() const;
 
@@ -70,6 +77,7 @@ private:
     WindowContext& m_context;
     tidemark::WindowAutomation& m_automation;
     tidemark::FolderServices& m_folders;
+    ScriptTextPrinter m_printer;
     QString m_displayName;
     QString m_path;
     QString m_text;

@@ -7,6 +7,7 @@
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
 #include "app/frame/main_window.h"
+#include "app/frame/main_window_context.h"
 #include "app/frame/pane_area.h"
 #include "app/frame/resident/default_note_commands.h"
 #include "app/list/memo_list.h"
@@ -39,27 +40,31 @@ bool InstanceRequests::holdsNote(const QString& path, tidemark::ItemId showItem)
     const QString& own = m_app.notePath();
     if (own.isEmpty() || !tidemark::SamePath(pathToBytes(own), pathToBytes(path)))
         return false;
-    if (MainWindow* window = m_app.window()) {
+    if (MainWindow* window = m_app.window())
         window->bringToFront();
-        if (showItem != tidemark::kNoItem)
-            window->revealItem(showItem);
-    }
-    qCDebug(lcInstanceBus).noquote() << "holds" << path << "showing" << showItem;
+    whenIdle([this, path, showItem] {
+        if (MainWindow* shown = m_app.window(); shown && showItem != tidemark::kNoItem)
+            shown->revealItem(showItem);
+        qCDebug(lcInstanceBus).noquote() << "holds" << path << "showing" << showItem;
+    });
     return true;
 }
 
 void InstanceRequests::reloadSettings(bool apply) {
-    m_app.reloadSettings(apply);
-    if (MainWindow* window = m_app.window(); window && apply) {
-        qCDebug(lcInstanceBus).noquote()
-            << "settings applied: list font" << describeFont(window->panes()->memoList()->font())
-            << "| text font" << describeFont(window->panes()->memoText()->font()) << "| status bar"
-            << int(window->statusBar()->isVisibleTo(window)) << "| body column"
-            << int(window->panes()->memoList()->rowsModel()->showsBody()) << "| grid lines"
-            << int(window->panes()->memoList()->hasGridLines());
-    } else {
-        qCDebug(lcInstanceBus) << "settings read, apply" << apply;
-    }
+    whenIdle([this, apply] {
+        m_app.reloadSettings(apply);
+        if (MainWindow* window = m_app.window(); window && apply) {
+            qCDebug(lcInstanceBus).noquote()
+                << "settings applied: list font"
+                << describeFont(window->panes()->memoList()->font()) << "| text font"
+                << describeFont(window->panes()->memoText()->font()) << "| status bar"
+                << int(window->statusBar()->isVisibleTo(window)) << "| body column"
+                << int(window->panes()->memoList()->rowsModel()->showsBody()) << "| grid lines"
+                << int(window->panes()->memoList()->hasGridLines());
+        } else {
+            qCDebug(lcInstanceBus) << "settings read, apply" << apply;
+        }
+    });
 }
 
 void InstanceRequests::scriptsChanged() {
@@ -75,13 +80,22 @@ void InstanceRequests::bringToFront() {
 
 void InstanceRequests::close() {
     // The resident process stays: only note windows close.
-    MainWindow* window = m_app.window();
-    if (!window)
-        return;
-    qCDebug(lcInstanceBus) << "closing";
-    // Closed from the event loop, as a posted close would be: the question
-    // to save may run its own loop.
-    QTimer::singleShot(0, window, [window] { window->close(); });
+    whenIdle([this] {
+        MainWindow* window = m_app.window();
+        if (!window)
+            return;
+        qCDebug(lcInstanceBus) << "closing";
+        // Closed from the event loop, as a posted close would be: the
+        // question to save may run its own loop.
+        QTimer::singleShot(0, window, [window] { window->close(); });
+    });
+}
+
+void InstanceRequests::whenIdle(std::function<void()> work) {
+    if (m_app.window())
+        m_app.windowContext().whenIdle(std::move(work));
+    else
+        work();
 }
 
 bool InstanceRequests::isResident() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/instance_bus/instance_query_handler.h"
 
 class Application;
@@ -7,7 +9,9 @@ class Application;
 // What this process does when another window of the program asks: the
 // answers and actions of one Application (a window, or the resident process).
 // Each request is logged under "tidemark.instance" (debug) with what came of
-// it, as the window shows it.
+// it, as the window shows it. What would change the window (closing it,
+// showing an item, applying settings) waits while a job such as a script
+// holds the window, and is done when the job ends.
 class InstanceRequests : public InstanceQueryHandler {
 public:
     explicit InstanceRequests(Application& app) : m_app(app) {}
@@ -22,5 +26,7 @@ public:
     bool defaultNoteChanged() override;
 
 private:
+    void whenIdle(std::function<void()> work);
+
     Application& m_app;
 };

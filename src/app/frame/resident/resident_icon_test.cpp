@@ -70,8 +70,9 @@ TEST_F(ResidentIconTest, TheMenusHoldTheDefaultNoteFirstInBoldAndEndWithTheResid
     app->updateActions();
     for (QMenu* menu : {icon->leftMenu(), icon->rightMenu()}) {
         for (QAction* action : menu->actions()) {
-            if (!action->isSeparator())
+            if (!action->isSeparator()) {
                 EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
+            }
         }
     }
 }
