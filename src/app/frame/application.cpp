@@ -183,6 +183,10 @@ void Application::reloadScripts() {
 }
 
 void Application::updateActions() {
+    // A job holding the window (a script making thousands of items) changes
+    // the note many times; the commands and the status bar follow once it ends.
+    if (m_window && m_windowContext && m_windowContext->isBusy())
+        return;
     m_actions->updateActions();
     if (m_window)
         m_window->refreshStatus();

@@ -119,7 +119,10 @@ void MainWindowContext::setBusy(bool busy) {
     }
     m_window.setBusy(busy);
     m_app.actions().setBusy(busy);
-    m_app.updateActions();
+    if (busy)
+        m_app.actions().updateActions();  // every command greyed for the job
+    else
+        m_app.updateActions();
     // After the command that ended the job has finished its own work.
     if (!busy && !m_heldWork.empty())
         QTimer::singleShot(0, &m_window, [this] { runHeldWork(); });

@@ -304,7 +304,16 @@ Result<ItemHandle> ItemObject::NewItem(std::int32_t type, std::int32_t position)
     if (id == kNoItem)
         return Raise(E::kCreateFailed);
     note.InheritLockOwner(id, here, place.relation);
-    note.InsertItems(id, here, place.relation, place.order, true);
+    const Item* last = note.FindItem(m_lastAppended);
+    const bool appending = place.relation == Placement::kInside && place.order == Placement::kAfter;
+    if (appending && last && last->links.parent == here && last->links.next == kNoItem) {
+        // Nothing comes after it: no sibling's number changes.
+        note.InsertItems(id, m_lastAppended, Placement::kBeside, Placement::kAfter, false);
+    } else {
+        note.InsertItems(id, here, place.relation, place.order, true);
+    }
+    if (appending)
+        m_lastAppended = id;
     Item* item = note.FindItem(id);
     item->SetRawTitle(NewItemTitle(group));
     if (const Settings* options = m_link->Options()) {

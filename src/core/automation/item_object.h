@@ -101,6 +101,10 @@ private:
 
     std::shared_ptr<NoteLink> m_link;
     RefPtr<Item> m_item;
+    // The child this object appended last: while it is still the last
+    // child, the next one goes after it without walking the whole list
+    // (a script filling a group appends thousands in a row).
+    ItemId m_lastAppended = kNoItem;
 };
 
 }  // namespace tidemark
