@@ -71,9 +71,10 @@ private:
     WindowContext& m_context;
 };
 
-void installScriptCommands(WindowContext& context, QObject* owner) {
+ScriptCommands* installScriptCommands(WindowContext& context, QObject* owner) {
     auto* commands = new ScriptCommands(context, owner);
     commands->registerCommands(context.actions());
+    return commands;
 }
 
 ScriptCommands::ScriptCommands(WindowContext& context, QObject* parent)

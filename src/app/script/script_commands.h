@@ -50,4 +50,4 @@ private:
 
 // Makes the script host of a window (owned by `owner`) and registers its
 // commands with the window's actions.
-void installScriptCommands(WindowContext& context, QObject* owner);
+ScriptCommands* installScriptCommands(WindowContext& context, QObject* owner);
