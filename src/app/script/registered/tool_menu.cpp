@@ -18,7 +18,8 @@ void ToolMenu::rebuild(const tidemark::ScriptStore& store) {
     for (QAction* old : m_entries) {
         m_menu.removeAction(old);
         m_host.removeAction(old);
-        delete old;
+        // Later: the store may be read again while an entry's script runs.
+        old->deleteLater();
     }
     m_entries.clear();
 
