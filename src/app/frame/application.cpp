@@ -93,8 +93,8 @@ bool Application::createMainWindow() {
     installFindCommands(context, m_window);
     installPrintCommands(context);
     ScriptCommands* scripts = installScriptCommands(context, m_window);
-    m_registeredScripts =
-        installRegisteredScripts(context, *scripts, m_scripts, [this] { saveScripts(); }, m_window);
+    m_registeredScripts = installRegisteredScripts(
+        context, *scripts, m_scripts, [this] { saveScripts(); }, m_window);
     m_registeredScripts->attachToolMenu(*m_window->mainMenu()->toolMenu(), *m_window);
     m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);

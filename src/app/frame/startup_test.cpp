@@ -42,8 +42,9 @@ void registerTemplate(TestEnvironment& env) {
     const QString path = env.path(QStringLiteral("plan.js"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("var n = TMScript.GetNote();\n"
-               "n.GetRootItem().NewItem(n.MEMO, n.CHILD).Title = \"予定\";\n");
+    file.write(
+        "var n = TMScript.GetNote();\n"
+        "n.GetRootItem().NewItem(n.MEMO, n.CHILD).Title = \"予定\";\n");
     tidemark::ScriptEntry entry;
     entry.Name = fromQString(QStringLiteral("予定表"));
     entry.File = fromQString(path);

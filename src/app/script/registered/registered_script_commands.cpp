@@ -39,8 +39,8 @@ void RegisteredScriptCommands::registerCommands(CommandActions& actions) {
 
 void RegisteredScriptCommands::attachToolMenu(QMenu& menu, QWidget& shortcutHost) {
     delete m_toolMenu;
-    m_toolMenu = new ToolMenu(menu, shortcutHost, m_context.actions(),
-                              [this](int place) { runPlace(place); }, this);
+    m_toolMenu = new ToolMenu(
+        menu, shortcutHost, m_context.actions(), [this](int place) { runPlace(place); }, this);
     connect(&m_context.actions(), &CommandActions::shortcutsApplied, this,
             &RegisteredScriptCommands::rebuildToolMenu, Qt::UniqueConnection);
     rebuildToolMenu();

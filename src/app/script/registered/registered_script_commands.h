@@ -14,7 +14,6 @@ class ScriptCommands;
 class ToolMenu;
 class WindowContext;
 
-
 // The registered scripts of a window: "スクリプトの登録(&E)..." (40097),
 // "スクリプトの実行(&X)..." (40091), the tool-menu places (42001 to 42010)
 // and the choice of a template for a new note. The store belongs to the

@@ -105,13 +105,13 @@ TEST(ScriptEntryRules, EntriesAreRefusedForAMissingFileOrNameOrATakenName) {
         {std::nullopt, " New ", " new.js ", 0},
     };
     for (const auto& c : cases) {
-        const ScriptEntryCheck check =
-            checkScriptEntry(store, c.index, QString::fromUtf8(c.name), QString::fromUtf8(c.file), 0);
+        const ScriptEntryCheck check = checkScriptEntry(store, c.index, QString::fromUtf8(c.name),
+                                                        QString::fromUtf8(c.file), 0);
         EXPECT_EQ(check.refusal, c.refusal) << c.name << "/" << c.file;
         EXPECT_EQ(check.entry.has_value(), c.refusal == 0) << c.name;
     }
-    const ScriptEntryCheck trimmed =
-        checkScriptEntry(store, std::nullopt, QStringLiteral(" New "), QStringLiteral(" new.js "), 3);
+    const ScriptEntryCheck trimmed = checkScriptEntry(store, std::nullopt, QStringLiteral(" New "),
+                                                      QStringLiteral(" new.js "), 3);
     ASSERT_TRUE(trimmed.entry);
     EXPECT_EQ(trimmed.entry->Name.Str(), "New");
     EXPECT_EQ(trimmed.entry->File.Str(), "new.js");
@@ -165,8 +165,8 @@ protected:
     }
     QString storeFile(const QString& name, const ScriptStore& store) {
         const std::vector<std::uint8_t> bytes = WriteScriptStore(store);
-        return writeFile(name, QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                          qsizetype(bytes.size())));
+        return writeFile(
+            name, QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     }
 
     TestEnvironment env;
@@ -178,9 +178,9 @@ protected:
 };
 
 TEST_F(ScriptListDialogTest, EachModeShowsItsTitleAndRowsAndTheTemplateModeOnlyTemplates) {
-    const ScriptStore store = storeOf({entry("Daily", "daily.js", 3),
-                                       entry("Blank", "blank.js", ScriptEntry::kTemplate),
-                                       entry("Plain", "/home/u/plain.js")});
+    const ScriptStore store =
+        storeOf({entry("Daily", "daily.js", 3), entry("Blank", "blank.js", ScriptEntry::kTemplate),
+                 entry("Plain", "/home/u/plain.js")});
     QStringList titles;
     QList<QStringList> rows;
     QList<int> nameWidths;
@@ -198,8 +198,9 @@ TEST_F(ScriptListDialogTest, EachModeShowsItsTitleAndRowsAndTheTemplateModeOnlyT
             });
         });
     }
-    EXPECT_EQ(titles, QStringList({QStringLiteral("スクリプトの登録"), QStringLiteral("スクリプトの実行"),
-                                   QStringLiteral("テンプレートの選択")}));
+    EXPECT_EQ(titles,
+              QStringList({QStringLiteral("スクリプトの登録"), QStringLiteral("スクリプトの実行"),
+                           QStringLiteral("テンプレートの選択")}));
     const QStringList all{QStringLiteral("Daily|メニュー 3|daily.js"),
                           QStringLiteral("Blank|テンプレート|blank.js"),
                           QStringLiteral("Plain||/home/u/plain.js")};
@@ -273,7 +274,8 @@ TEST_F(ScriptListDialogTest, ChangeAndRemoveNeedASelectionAndActOnTheSelectedEnt
         answers.thenMessage(QMessageBox::Ok);
         answers.then([](QWidget* dialog) {
             // The entry's own name and place are kept offered.
-            fillEntry(dialog, QStringLiteral("b"), QStringLiteral("b2.js"), QStringLiteral("メニュー 2"));
+            fillEntry(dialog, QStringLiteral("b"), QStringLiteral("b2.js"),
+                      QStringLiteral("メニュー 2"));
         });
     }));
     EXPECT_EQ(messages, QStringList(2, QStringLiteral("スクリプトが選択されていません。")));
@@ -299,7 +301,8 @@ TEST_F(ScriptListDialogTest, AFullStoreRefusesAnotherEntry) {
 }
 
 TEST_F(ScriptListDialogTest, ExportThenImportTwiceAddsTheEntriesOnce) {
-    const ScriptStore source = storeOf({entry("Daily", "daily.js", 3), entry("Blank", "blank.js", 16)});
+    const ScriptStore source =
+        storeOf({entry("Daily", "daily.js", 3), entry("Blank", "blank.js", 16)});
     const QString path = env.path(QStringLiteral("scripts.tms"));
     run(ScriptListMode::kRegister, source, [&](DialogAnswerer& answers) {
         answers.then([](QWidget* dialog) {
@@ -309,7 +312,8 @@ TEST_F(ScriptListDialogTest, ExportThenImportTwiceAddsTheEntriesOnce) {
         answers.thenFile(path);
         answers.thenMessage(QMessageBox::Ok);
     });
-    EXPECT_EQ(messages, QStringList({QStringLiteral("登録スクリプトのファイル出力に成功しました。")}));
+    EXPECT_EQ(messages,
+              QStringList({QStringLiteral("登録スクリプトのファイル出力に成功しました。")}));
 
     // Into a store where place 3 is taken and "daily" is a different file.
     const ScriptStore target = storeOf({entry("Mine", "mine.js", 3), entry("daily", "other.js")});
@@ -324,7 +328,8 @@ TEST_F(ScriptListDialogTest, ExportThenImportTwiceAddsTheEntriesOnce) {
         answers.thenFile(path);
         answers.thenMessage(QMessageBox::Ok);
     }));
-    EXPECT_EQ(messages, QStringList(2, QStringLiteral("登録スクリプトのファイル入力に成功しました。")));
+    EXPECT_EQ(messages,
+              QStringList(2, QStringLiteral("登録スクリプトのファイル入力に成功しました。")));
     ASSERT_EQ(edited.Count(), 4u);
     EXPECT_EQ(edited.At(2), entry("Daily", "daily.js", 0));  // its place was taken
     EXPECT_EQ(edited.At(3), entry("Blank", "blank.js", 16));
@@ -346,19 +351,21 @@ TEST_F(ScriptListDialogTest, AnImportReachingTheLimitKeepsWhatItAdded) {
         answers.thenMessage(QMessageBox::Ok);
         answers.thenMessage(QMessageBox::Ok);
     });
-    EXPECT_EQ(messages, QStringList({QStringLiteral("スクリプトはこれ以上追加できません。"),
-                                     QStringLiteral("登録スクリプトのファイル入力に成功しました。")}));
+    EXPECT_EQ(messages,
+              QStringList({QStringLiteral("スクリプトはこれ以上追加できません。"),
+                           QStringLiteral("登録スクリプトのファイル入力に成功しました。")}));
     ASSERT_EQ(edited.Count(), ScriptStore::kMaxEntries);
     EXPECT_EQ(edited.At(ScriptStore::kMaxEntries - 1), entry("x", "x.js"));
 }
 
 TEST_F(ScriptListDialogTest, AFileThatIsNotAStoreIsRefusedAndADamagedOneReported) {
-    const QString other = writeFile(QStringLiteral("note.tmk"), QByteArray("!TMK\x01\x00\x00\x00", 8));
+    const QString other =
+        writeFile(QStringLiteral("note.tmk"), QByteArray("!TMK\x01\x00\x00\x00", 8));
     std::vector<std::uint8_t> bytes = WriteScriptStore(storeOf({entry("x", "x.js")}));
     bytes.resize(bytes.size() - 3);
-    const QString cut = writeFile(QStringLiteral("cut.tms"),
-                                  QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                             qsizetype(bytes.size())));
+    const QString cut =
+        writeFile(QStringLiteral("cut.tms"),
+                  QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     const QString missing = env.path(QStringLiteral("gone.tms"));
     const ScriptStore store = storeOf({entry("A", "a.js")});
     run(ScriptListMode::kRegister, store, [&](DialogAnswerer& answers) {
@@ -503,8 +510,8 @@ TEST_F(RegisteredScriptsTest, TheToolMenuShowsTheBoundPlacesInOrderAboveTheComma
     keys.ClearKey(ToolMenuCommand(2));
     keys.SetKey(ToolMenuCommand(10), 0x0F, 'T');
     app->actions().applyShortcuts(keys);
-    EXPECT_EQ(toolEntries().mid(0, 2), QStringList({QStringLiteral("&2  R&&D"),
-                                                    QStringLiteral("&0  Ten\tCtrl+Shift+T")}));
+    EXPECT_EQ(toolEntries().mid(0, 2),
+              QStringList({QStringLiteral("&2  R&&D"), QStringLiteral("&0  Ten\tCtrl+Shift+T")}));
 }
 
 TEST_F(RegisteredScriptsTest, RegisterCancelKeepsTheStoreAndOkSavesTellsAndRebuilds) {
@@ -609,8 +616,9 @@ TEST_F(RegisteredScriptsTest, NewFromTemplateInTheEmptyWindowRunsTheTemplateOnIt
     const QString path = env.path(QStringLiteral("blank.js"));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("var n = TMScript.GetNote();\n"
-               "n.GetRootItem().NewItem(n.MEMO, n.CHILD).Title = \"予定\";\n");
+    file.write(
+        "var n = TMScript.GetNote();\n"
+        "n.GetRootItem().NewItem(n.MEMO, n.CHILD).Title = \"予定\";\n");
     file.close();
     ASSERT_NO_FATAL_FAILURE(start(storeOf({entry("Blank", path, 16)})));
     DialogAnswerer answers;

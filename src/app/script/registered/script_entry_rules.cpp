@@ -55,8 +55,8 @@ ScriptEntryCheck checkScriptEntry(const ScriptStore& store, std::optional<std::s
     entry.File = fromQString(trimmedFile);
     entry.Attributes = attributes;
     // Names may repeat after an import; an entry may always keep its own.
-    const bool ownName = index && tidemark::CompareTextNoCase(store.At(*index).Name.View(),
-                                                              entry.Name.View()) == 0;
+    const bool ownName =
+        index && tidemark::CompareTextNoCase(store.At(*index).Name.View(), entry.Name.View()) == 0;
     if (!ownName && store.FindByName(entry.Name.View()))
         return {std::nullopt, kNameTaken};
     return {std::move(entry), 0};

@@ -68,8 +68,7 @@ ScriptListDialog::ScriptListDialog(ScriptListMode mode, const ScriptStore& store
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setHeaderLabels(
-        {uiText(kNameColumn), uiText(kAttributeColumn), uiText(kFileColumn)});
+    m_list->setHeaderLabels({uiText(kNameColumn), uiText(kAttributeColumn), uiText(kFileColumn)});
     m_list->header()->setStretchLastSection(false);
     m_list->setColumnWidth(0, mode == ScriptListMode::kRegister ? 200 : 300);
     m_list->setColumnWidth(1, 80);
@@ -107,7 +106,8 @@ ScriptListDialog::ScriptListDialog(ScriptListMode mode, const ScriptStore& store
     }
 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* help = box->addButton(registeredScriptText("list.help"), QDialogButtonBox::HelpRole);
+    QPushButton* help =
+        box->addButton(registeredScriptText("list.help"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("help"));
     connect(box, &QDialogButtonBox::accepted, this, &ScriptListDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);

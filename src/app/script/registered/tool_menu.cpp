@@ -12,7 +12,11 @@
 
 ToolMenu::ToolMenu(QMenu& menu, QWidget& shortcutHost, CommandActions& actions,
                    std::function<void(int place)> run, QObject* parent)
-    : QObject(parent), m_menu(menu), m_host(shortcutHost), m_actions(actions), m_run(std::move(run)) {}
+    : QObject(parent),
+      m_menu(menu),
+      m_host(shortcutHost),
+      m_actions(actions),
+      m_run(std::move(run)) {}
 
 void ToolMenu::rebuild(const tidemark::ScriptStore& store) {
     for (QAction* old : m_entries) {
@@ -29,11 +33,13 @@ void ToolMenu::rebuild(const tidemark::ScriptStore& store) {
         if (!index)
             continue;
         const CommandId id = tidemark::ToolMenuCommand(place);
-        QString text = toQString(tidemark::NumberedMenuEntryText(place, store.At(*index).Name.View()));
+        QString text =
+            toQString(tidemark::NumberedMenuEntryText(place, store.At(*index).Name.View()));
         if (const QString key = m_actions.rangeKeyText(id); !key.isEmpty())
             text += u'\t' + key;
         const std::function<void(int)> run = m_run;
-        QAction* action = m_actions.addRangeAction(id, text, [run, place] { run(place); }, this);
+        QAction* action = m_actions.addRangeAction(
+            id, text, [run, place] { run(place); }, this);
         action->setShortcuts(m_actions.rangeShortcuts(id));
         m_menu.insertAction(before, action);
         m_host.addAction(action);
