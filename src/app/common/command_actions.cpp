@@ -164,4 +164,14 @@ void CommandActions::applyShortcuts(const tidemark::KeyTable& keys) {
             face->setText(withKey(face->property(kOwnTextProperty).toString()));
         }
     }
+    m_rangeShortcuts.clear();
+    m_rangeKeyTexts.clear();
+    for (auto it = shortcuts.cbegin(); it != shortcuts.cend(); ++it) {
+        const auto id = static_cast<CommandId>(it.key());
+        if (m_actions.contains(id))
+            continue;
+        m_rangeShortcuts.insert(id, it.value());
+        m_rangeKeyTexts.insert(id, QString::fromStdString(keys.KeyTextOf(id)));
+    }
+    emit shortcutsApplied();
 }

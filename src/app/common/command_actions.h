@@ -61,12 +61,20 @@ public:
     bool isBusy() const { return m_busy; }
     // Binds the keys of the assignment table to the actions.
     void applyShortcuts(const tidemark::KeyTable& keys);
+    // The keys the last applyShortcuts gave a numbered-range command (the
+    // tool-menu places), whose actions come and go with their menus, and
+    // the key's text as menus show it (empty without a key).
+    QList<QKeySequence> rangeShortcuts(CommandId id) const { return m_rangeShortcuts.value(id); }
+    QString rangeKeyText(CommandId id) const { return m_rangeKeyTexts.value(id); }
 
 signals:
     // A command is about to run (the window refreshes its status text).
     void commandStarting(CommandId id);
     // A command ran (the window refreshes the states).
     void commandFinished(CommandId id);
+    // applyShortcuts bound a key table: the holders of range actions give
+    // them their keys again.
+    void shortcutsApplied();
 
 private:
     void applyState(CommandId id, const CommandState& state);
@@ -76,5 +84,7 @@ private:
     QHash<CommandId, Handler> m_handlers;
     QHash<CommandId, StateRule> m_rules;
     QHash<CommandId, std::function<bool()>> m_aliasChecks;
+    QHash<CommandId, QList<QKeySequence>> m_rangeShortcuts;
+    QHash<CommandId, QString> m_rangeKeyTexts;
     bool m_busy = false;
 };

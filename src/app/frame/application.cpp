@@ -13,6 +13,7 @@
 #include "app/frame/instances/instance_requests.h"
 #include "app/frame/item_feature.h"
 #include "app/frame/list_panes.h"
+#include "app/frame/main_menu.h"
 #include "app/frame/main_window.h"
 #include "app/frame/main_window_context.h"
 #include "app/frame/note_file_service.h"
@@ -24,6 +25,7 @@
 #include "app/frame/view_commands.h"
 #include "app/print/print_commands.h"
 #include "app/rescue/rescue_command.h"
+#include "app/script/registered/registered_script_commands.h"
 #include "app/script/script_commands.h"
 #include "app/text/memo_text_view.h"
 #include "app/text/text_commands.h"
@@ -73,6 +75,7 @@ Application::~Application() {
     if (m_residentIcon)
         QApplication::setQuitOnLastWindowClosed(true);
     // The window refers to the application's parts; it goes first.
+    m_registeredScripts = nullptr;
     delete m_window;
     m_window = nullptr;
 }
@@ -89,8 +92,11 @@ bool Application::createMainWindow() {
     installRescueCommand(context);
     installFindCommands(context, m_window);
     installPrintCommands(context);
-    installScriptCommands(
+    ScriptCommands* scripts = installScriptCommands(
         context, [&context](const QString& text) { return printText(context, text); }, m_window);
+    m_registeredScripts = installRegisteredScripts(
+        context, *scripts, m_scripts, [this] { saveScripts(); }, m_window);
+    m_registeredScripts->attachToolMenu(*m_window->mainMenu()->toolMenu(), *m_window);
     m_actions->setHandler(tidemark::kCmdOptions, [this] { runOptionsSheet(*this); });
     m_actions->applyShortcuts(m_keys);
     m_fileCommands->rebuildRecentMenu();
@@ -180,6 +186,12 @@ void Application::reloadScripts() {
     m_scripts = tidemark::LoadScriptStore(
         m_environment.store, std::filesystem::path(pathToBytes(m_environment.legacyScriptFile)),
         *this);
+    if (m_registeredScripts)
+        m_registeredScripts->rebuildToolMenu();
+}
+
+void Application::saveScripts() {
+    tidemark::SaveScriptStore(m_environment.store, m_scripts, *this);
 }
 
 void Application::updateActions() {
@@ -231,4 +243,6 @@ void Application::ApplySettings(const tidemark::SettingsChanges& changes) {
 
 void Application::ScriptStoreSaved() {
     m_environment.instances.broadcastScriptsChanged();
+    if (m_registeredScripts)
+        m_registeredScripts->rebuildToolMenu();
 }

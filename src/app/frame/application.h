@@ -20,6 +20,7 @@ class InstanceRequests;
 class MainWindow;
 class MainWindowContext;
 class NoteFileService;
+class RegisteredScriptCommands;
 class ResidentIcon;
 class ViewCommands;
 
@@ -68,6 +69,8 @@ public:
     FileCommands& fileCommands() const { return *m_fileCommands; }
     NoteFileService& noteFiles() const { return *m_noteFiles; }
     DefaultNoteCommands& defaultNote() const { return *m_defaultNote; }
+    // The registered scripts of the window; null without a window.
+    RegisteredScriptCommands* registeredScripts() const { return m_registeredScripts; }
     // Only in the resident process.
     ResidentIcon* residentIcon() const { return m_residentIcon.get(); }
 
@@ -96,6 +99,8 @@ public:
     void reloadSettings(bool apply);
     // Another window saved the registered scripts: read them again.
     void reloadScripts();
+    // Writes the registered scripts and tells the other windows.
+    void saveScripts();
     // Recomputes the commands' states and the status bar.
     void updateActions();
 
@@ -131,6 +136,7 @@ private:
     std::unique_ptr<InstanceRequests> m_requests;
     std::unique_ptr<ResidentIcon> m_residentIcon;
     MainWindow* m_window = nullptr;  // deleted with the Application
+    RegisteredScriptCommands* m_registeredScripts = nullptr;  // goes with the window
     // Outlives the window: its features may still ask while its widgets go.
     std::unique_ptr<MainWindowContext> m_windowContext;
     QString m_notePath;

@@ -26,6 +26,7 @@
 #include "app/frame/shortcuts/shortcut_commands.h"
 #include "app/frame/startup_option_dialog.h"
 #include "app/frame/window_title.h"
+#include "app/script/registered/registered_script_commands.h"
 #include "core/common/error_code.h"
 #include "core/common/path_compare.h"
 #include "core/file/note_storage.h"
@@ -102,9 +103,8 @@ void FileCommands::newNote() {
 
 bool FileCommands::newFromTemplate() {
     if (m_app.isEmptyWindow()) {
-        // The chooser of registered templates comes with the script host;
-        // until then no template can fill this window.
-        return false;
+        RegisteredScriptCommands* scripts = m_app.registeredScripts();
+        return scripts && scripts->chooseAndRunTemplate();
     }
     m_app.environment().launcher.startProgram({QStringLiteral("/t")});
     return true;

@@ -33,8 +33,8 @@ public:
     void registerCommands(CommandActions& actions);
 
     void newNote();
-    // False when no note was made here (until the template chooser exists,
-    // an empty window reports failure).
+    // An empty window asks for a template and runs it on its note (false
+    // when the choice was cancelled); any other starts a process for it.
     bool newFromTemplate();
     void open();
     OpenOutcome openNoteByPath(const QString& path, bool readOnly);

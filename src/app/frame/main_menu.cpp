@@ -72,7 +72,8 @@ MainMenu::MainMenu(CommandActions& actions, QWidget* parent)
                 kCmdCopyAttributes,
                 kCmdApplyAttributes});
 
-    fill(addMenu(m_menuBar, "tools"), {kCmdRegisterScripts, kCmdRunScript, kCmdRunScriptFile});
+    m_tools = addMenu(m_menuBar, "tools");
+    fill(m_tools, {kCmdRegisterScripts, kCmdRunScript, kCmdRunScriptFile});
     fill(addMenu(m_menuBar, "help"),
          {kCmdHelp, kCmdQuickStart, kCmdScriptHelp, kSeparator, kCmdAbout});
 

@@ -38,6 +38,8 @@ public:
     QMenuBar* menuBar() const { return m_menuBar; }
     QMenu* fileMenu() const { return m_file; }
     QMenu* viewMenu() const { return m_view; }
+    // The fifth menu, whose top holds the registered scripts' places.
+    QMenu* toolMenu() const { return m_tools; }
     // A drop-down menu by its number (DropDownMenu); null for another number.
     QMenu* dropDown(int number) const { return m_dropDowns.value(number); }
 
@@ -68,6 +70,7 @@ private:
     QMenuBar* m_menuBar;
     QMenu* m_file = nullptr;
     QMenu* m_view = nullptr;
+    QMenu* m_tools = nullptr;
     QHash<int, QMenu*> m_dropDowns;
     QList<QAction*> m_recentActions;      // the entries and the separator above them
     QList<QAction*> m_recentMemoActions;  // likewise

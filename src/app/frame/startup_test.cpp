@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "app/common/qt_text.h"
 #include "app/common/ui_strings.h"
@@ -21,7 +23,9 @@
 #include "app/text/memo_text_view.h"
 #include "core/model/note.h"
 #include "core/model/note_test_support.h"
+#include "core/settings/script_store_format.h"
 #include "core/settings/settings.h"
+#include "core/settings/value_names.h"
 
 namespace {
 
@@ -31,6 +35,46 @@ tidemark::Settings storedSettings(tidemark::ValueStore& store) {
     QtFontService fonts;
     settings.Load({store, fonts, drag, true});
     return settings;
+}
+
+// Registers one template, "予定表", whose script adds a memo titled "予定".
+void registerTemplate(TestEnvironment& env) {
+    const QString path = env.path(QStringLiteral("plan.js"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "var n = TMScript.GetNote();\n"
+        "n.GetRootItem().NewItem(n.MEMO, n.CHILD).Title = \"予定\";\n");
+    tidemark::ScriptEntry entry;
+    entry.Name = fromQString(QStringLiteral("予定表"));
+    entry.File = fromQString(path);
+    entry.Attributes = tidemark::ScriptEntry::kTemplate;
+    tidemark::ScriptStore store;
+    store.Append(entry);
+    env.store.SetBinary(tidemark::ValueName::kScriptStore, tidemark::WriteScriptStore(store));
+}
+
+// Chooses the first template of the template dialog, or cancels it.
+void answerTemplateChoice(DialogAnswerer& answers, bool choose) {
+    answers.then([choose](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("テンプレートの選択"));
+        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("scriptList"));
+        ASSERT_NE(list, nullptr);
+        if (!choose || list->topLevelItemCount() == 0) {
+            static_cast<QDialog*>(dialog)->reject();
+            return;
+        }
+        list->setCurrentItem(list->topLevelItem(0));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+
+std::vector<std::string> rootTitles(const tidemark::Note& note) {
+    std::vector<std::string> titles;
+    for (tidemark::ItemId id = note.FindItem(note.RootId())->links.firstChild;
+         id != tidemark::kNoItem; id = note.FindItem(id)->links.next)
+        titles.push_back(toQString(note.FindItem(id)->Title()).toStdString());
+    return titles;
 }
 
 TEST(Startup, ANoteArgumentIsOpenedWithItsNameAndLayout) {
@@ -337,6 +381,80 @@ TEST(Startup, AMissingLastNoteIsReportedAndTheWindowStaysWithANewNote) {
     EXPECT_TRUE(outcome.application->notePath().isEmpty());
     EXPECT_EQ(outcome.application->window()->windowTitle(),
               QStringLiteral("新しいノート - Tidemark"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Startup, TheTemplateSwitchFillsTheNewNoteWithTheChosenTemplate) {
+    TestEnvironment env;
+    ASSERT_NO_FATAL_FAILURE(registerTemplate(env));
+    DialogAnswerer answers;
+    answerTemplateChoice(answers, true);
+    StartupOutcome outcome = env.start({QStringLiteral("/t")});
+    ASSERT_TRUE(outcome.runLoop);
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_EQ(rootTitles(outcome.application->note()), std::vector<std::string>{"予定"});
+    EXPECT_TRUE(outcome.application->notePath().isEmpty());
+    EXPECT_TRUE(outcome.application->window()->isVisible());
+    EXPECT_TRUE(env.launcher.started.empty());
+}
+
+TEST(Startup, CancellingTheTemplateChoiceOfTheTemplateSwitchEndsWithMinusSeven) {
+    TestEnvironment env;
+    ASSERT_NO_FATAL_FAILURE(registerTemplate(env));
+    DialogAnswerer answers;
+    answerTemplateChoice(answers, false);
+    StartupOutcome outcome = env.start({QStringLiteral("/t")});
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, StartupCode::kTemplateFailed);
+}
+
+TEST(Startup, WithoutATemplateTheChoiceOffersNothingAndOkSaysNoneIsSelected) {
+    TestEnvironment env;
+    DialogAnswerer answers;
+    answers.then([](QWidget* dialog) {
+        auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("scriptList"));
+        ASSERT_NE(list, nullptr);
+        EXPECT_EQ(list->topLevelItemCount(), 0);
+        static_cast<QDialog*>(dialog)->accept();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    answers.thenMessage(QMessageBox::Ok);
+    StartupOutcome outcome = env.start({QStringLiteral("/t")});
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_EQ(answers.messages, QStringList({QStringLiteral("スクリプトが選択されていません。")}));
+    EXPECT_EQ(outcome.exitCode, StartupCode::kTemplateFailed);
+}
+
+TEST(Startup, TheTemplateStartupOptionAsksForATemplateAtEveryStart) {
+    {
+        TestEnvironment env;
+        ASSERT_NO_FATAL_FAILURE(registerTemplate(env));
+        tidemark::Settings settings = storedSettings(env.store);
+        settings.StartupMode = 4;
+        settings.Save(env.store);
+        DialogAnswerer answers;
+        answerTemplateChoice(answers, true);
+        StartupOutcome outcome = env.start();
+        ASSERT_TRUE(outcome.runLoop);
+        EXPECT_TRUE(answers.allAnswered());
+        EXPECT_EQ(rootTitles(outcome.application->note()), std::vector<std::string>{"予定"});
+    }
+    // Cancelled, the start ends as a cancelled start-up choice does.
+    TestEnvironment env;
+    ASSERT_NO_FATAL_FAILURE(registerTemplate(env));
+    tidemark::Settings settings = storedSettings(env.store);
+    settings.StartupMode = 4;
+    settings.Save(env.store);
+    DialogAnswerer answers;
+    answerTemplateChoice(answers, false);
+    StartupOutcome outcome = env.start();
+    EXPECT_TRUE(answers.allAnswered());
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, StartupCode::kQuiet);
 }
 
 }  // namespace

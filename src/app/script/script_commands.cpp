@@ -71,9 +71,11 @@ private:
     WindowContext& m_context;
 };
 
-void installScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* owner) {
+ScriptCommands* installScriptCommands(WindowContext& context, ScriptTextPrinter printer,
+                                      QObject* owner) {
     auto* commands = new ScriptCommands(context, std::move(printer), owner);
     commands->registerCommands(context.actions());
+    return commands;
 }
 
 ScriptCommands::ScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* parent)

@@ -53,4 +53,5 @@ private:
 
 // Makes the script host of a window (owned by `owner`) and registers its
 // commands with the window's actions. Scripts print through `printer`.
-void installScriptCommands(WindowContext& context, ScriptTextPrinter printer, QObject* owner);
+ScriptCommands* installScriptCommands(WindowContext& context, ScriptTextPrinter printer,
+                                      QObject* owner);
