@@ -4,6 +4,7 @@
 # Xvfb with "/h 12": the help window must come up, which it only
 # does when the program found tidemark.tmh beside its resolved executable.
 # A copy of the program without the help note must instead report it missing.
+# The D-Bus activation file must start the installed program resident.
 #   package_test.sh BUILD_DIR WORK_DIR PROFILE_MAKER
 set -euo pipefail
 build="$1" work="$2" profile_maker="$3"
@@ -20,11 +21,16 @@ root="$work/root"
 dpkg -x "$deb" "$root"
 for path in usr/lib/tidemark/tidemark usr/lib/tidemark/tidemark.tmh usr/bin/tidemark-tool \
             usr/share/applications/tidemark.desktop usr/share/mime/packages/tidemark.xml \
-            usr/share/mime/packages/tidemark-help.xml usr/share/icons/hicolor/scalable/apps/tidemark.svg; do
+            usr/share/mime/packages/tidemark-help.xml usr/share/icons/hicolor/scalable/apps/tidemark.svg \
+            usr/share/dbus-1/services/org.corvane.Tidemark.service; do
   [ -e "$root/$path" ] || fail "the package has no /$path"
 done
 [ "$(readlink "$root/usr/bin/tidemark")" = "../lib/tidemark/tidemark" ] ||
   fail "/usr/bin/tidemark is not a link to ../lib/tidemark/tidemark"
+service="$root/usr/share/dbus-1/services/org.corvane.Tidemark.service"
+grep -qx 'Name=org.corvane.Tidemark' "$service" &&
+  grep -qx 'Exec=/usr/lib/tidemark/tidemark -Embedding' "$service" ||
+  fail "the D-Bus activation file does not start /usr/lib/tidemark/tidemark -Embedding: $(cat "$service")"
 "$root/usr/bin/tidemark-tool" check "$root/usr/lib/tidemark/tidemark.tmh" >/dev/null ||
   fail "the installed help note does not load"
 

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-declarative-dev qt6-svg-dev qt6-tools-dev-tools qt6-translations-l10n
   libonig-dev libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  fonts-noto-cjk xvfb xauth x11-apps x11-utils imagemagick xdotool trayer dbus python3
+  fonts-noto-cjk xvfb xauth x11-apps x11-utils imagemagick xdotool trayer dbus python3 python3-dbus libglib2.0-bin
   dpkg-dev desktop-file-utils libxml2-utils shared-mime-info poppler-utils
 )
 missing=()

@@ -40,6 +40,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A resident start must not take the automation server's name on the
+    // user's session bus; the server's tests run a bus of their own.
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
     QDir().mkpath(home.path() + QStringLiteral("/runtime"));
     QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -3,7 +3,11 @@
 #include "app/common/help_topics.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 
+#include "app/automation_server/automation_log.h"
+#include "app/automation_server/automation_server.h"
+#include "app/automation_server/service_file.h"
 #include "app/common/qt_text.h"
 #include "app/frame/application.h"
 #include "app/frame/file_commands.h"
@@ -29,7 +33,9 @@ StartupOutcome::StartupOutcome() = default;
 StartupOutcome::StartupOutcome(StartupOutcome&&) noexcept = default;
 StartupOutcome& StartupOutcome::operator=(StartupOutcome&&) noexcept = default;
 StartupOutcome::~StartupOutcome() {
-    // The filter refers to the window, which the application owns.
+    // The server reads the application's settings; the filter refers to the
+    // window, which the application owns.
+    automationServer.reset();
     keyFilter.reset();
     application.reset();
 }
@@ -61,19 +67,38 @@ StartupOutcome startResident(const CommandLine& line, AppEnvironment& environmen
     for (const std::string& path : line.notePaths())
         files.openNoteByPath(pathFromBytes(path), line.readOnly);
 
+    // Without the bus or the name the icon still serves the user.
+    outcome.automationServer = std::make_unique<AutomationServer>(
+        QDBusConnection::sessionBus(), environment.files, &app.settings());
+    if (!outcome.automationServer->start())
+        outcome.automationServer.reset();
+
     app.updateActions();
     qCDebug(lcInstanceBus) << "ready: resident";
     outcome.runLoop = true;
     return outcome;
 }
 
+// "RegServer" and "UnregServer": the activation file of the automation
+// server for this user. The process ends with 0 either way; a failure is
+// only logged.
+StartupOutcome registerServer(const CommandLine& line) {
+    const QString path = ServiceFile::userPath();
+    QString error;
+    if (line.registerServer) {
+        if (!ServiceFile::write(path, QCoreApplication::applicationFilePath(), &error))
+            qCWarning(lcAutomationServer).noquote() << "cannot write" << path << ":" << error;
+    } else if (!ServiceFile::remove(path, &error)) {
+        qCWarning(lcAutomationServer).noquote() << "cannot remove" << path << ":" << error;
+    }
+    return stop(StartupCode::kQuiet);
+}
+
 }  // namespace
 
 StartupOutcome startUp(const CommandLine& line, AppEnvironment& environment) {
-    // Registration of the automation server is a matter for the desktop's
-    // service files; these switches end the process without a window.
     if (line.registerServer || line.unregisterServer)
-        return stop(StartupCode::kQuiet);
+        return registerServer(line);
 
     // The system components this program needs come with Qt; nothing to check.
 

@@ -5,6 +5,7 @@
 #include "app/frame/command_line.h"
 
 class Application;
+class AutomationServer;
 class KeyFilter;
 struct AppEnvironment;
 
@@ -26,6 +27,9 @@ struct StartupOutcome {
     int exitCode = StartupCode::kQuiet;
     std::unique_ptr<Application> application;
     std::unique_ptr<KeyFilter> keyFilter;
+    // The resident process's automation objects on the session bus; null
+    // when the bus or the name was not to be had.
+    std::unique_ptr<AutomationServer> automationServer;
 
     StartupOutcome();
     StartupOutcome(StartupOutcome&&) noexcept;
@@ -33,7 +37,8 @@ struct StartupOutcome {
     ~StartupOutcome();
 };
 
-// The process start after the command line was read: server registration,
+// The process start after the command line was read: server registration
+// (the activation file written or removed, and nothing else),
 // the first-run choice, the Application and its window, the help note or a
 // template, the note arguments, the window shown, the start-up option.
 // Needs a QApplication.
