@@ -1,15 +1,16 @@
 #pragma once
 
 #include <QJSValue>
-#include <QMetaObject>
 #include <QObject>
 #include <QThread>
 #include <memory>
 #include <optional>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 #include "core/automation/automation_error.h"
+#include "app/script/gui_calls.h"
 #include "core/automation/item_object.h"
 
 class QJSEngine;
@@ -27,7 +28,7 @@ class Settings;
 // are made with. Made on the engine's thread; lives as long as the engine.
 class ScriptBridge {
 public:
-    ScriptBridge(QJSEngine& engine, QObject& guiSide, tidemark::FileSystem& files,
+    ScriptBridge(QJSEngine& engine, GuiCalls& guiSide, tidemark::FileSystem& files,
                  tidemark::FolderServices& folders, const tidemark::Settings& settings)
         : m_engine(engine),
           m_gui(guiSide),
@@ -49,23 +50,36 @@ public:
         if (QThread::currentThread() == m_gui.thread())
             return call();
         if constexpr (std::is_void_v<R>) {
-            QMetaObject::invokeMethod(
-                &m_gui, [&] { call(); }, Qt::BlockingQueuedConnection);
+            auto work = [&] {
+                m_released.clear();
+                call();
+            };
+            m_gui.call(work);
         } else {
             std::optional<R> result;
-            QMetaObject::invokeMethod(
-                &m_gui, [&] { result.emplace(call()); }, Qt::BlockingQueuedConnection);
+            auto work = [&] {
+                m_released.clear();
+                result.emplace(call());
+            };
+            m_gui.call(work);
             return std::move(*result);
         }
     }
+
+    // An item object the script let go of: its reference is dropped on
+    // the window's thread with the next call there (a script lets go of
+    // thousands; one call each would double the calls).
+    void releaseItem(tidemark::ItemHandle item) const;
+    // Drops every item reference let go of so far; before the run ends.
+    void releaseHeldItems() const;
 
     // Raises the error into the script as an Error whose message and
     // description are the message text and whose number is the string id.
     void raise(const tidemark::AutomationError& error) const;
 
-    // The script's value for an item: a memo group object, a memo object,
-    // or null.
-    QJSValue wrapItem(const tidemark::ItemHandle& item) const;
+    // The script's object for an item, owned by the engine: a memo group
+    // object, a memo object, or null.
+    QObject* wrapItem(const tidemark::ItemHandle& item) const;
     QJSValue wrap(QObject* object) const;
 
     // For members whose outcome is a Result: its value, or the neutral
@@ -84,7 +98,12 @@ public:
 
 private:
     QJSEngine& m_engine;
-    QObject& m_gui;
+    static constexpr std::size_t kReleasedAtMost = 1024;
+
+    GuiCalls& m_gui;
+    // Item references let go of on the script's thread, waiting for the
+    // window's; touched by either only while the other waits.
+    mutable std::vector<tidemark::ItemHandle> m_released;
     tidemark::FileSystem& m_files;
     tidemark::FolderServices& m_folders;
     const tidemark::Settings& m_settings;

@@ -39,12 +39,25 @@ QJSValue ScriptBridge::wrap(QObject* object) const {
     return m_engine.newQObject(object);
 }
 
-QJSValue ScriptBridge::wrapItem(const ItemHandle& item) const {
+QObject* ScriptBridge::wrapItem(const ItemHandle& item) const {
     if (!item)
-        return QJSValue(QJSValue::NullValue);
-    if (item->IsText())
-        return wrap(new ScriptItemText(*this, item));
-    return wrap(new ScriptItemNode(*this, item));
+        return nullptr;
+    QObject* wrapper = item->IsText() ? static_cast<QObject*>(new ScriptItemText(*this, item))
+                                      : new ScriptItemNode(*this, item);
+    // Handed to the script as a member's result: the engine collects it.
+    QJSEngine::setObjectOwnership(wrapper, QJSEngine::JavaScriptOwnership);
+    return wrapper;
+}
+
+void ScriptBridge::releaseItem(ItemHandle item) const {
+    m_released.push_back(std::move(item));
+    if (m_released.size() >= kReleasedAtMost)
+        releaseHeldItems();
+}
+
+void ScriptBridge::releaseHeldItems() const {
+    if (!m_released.empty())
+        onGui([] {});
 }
 
 // --- ScriptItem ---
@@ -53,9 +66,10 @@ ScriptItem::ScriptItem(const ScriptBridge& bridge, ItemHandle item)
     : m_bridge(bridge), m_item(std::move(item)) {}
 
 ScriptItem::~ScriptItem() {
-    // The item's reference belongs to the note's thread.
+    // The item's reference belongs to the note's thread; it goes with the
+    // next call there.
     if (m_item)
-        m_bridge.onGui([this] { m_item.reset(); });
+        m_bridge.releaseItem(std::move(m_item));
 }
 
 int ScriptItem::Id() const {
@@ -118,12 +132,12 @@ bool ScriptItem::Exist(int position) const {
     return m_bridge.take(m_bridge.onGui([&] { return m_item->Exist(position); }));
 }
 
-QJSValue ScriptItem::GetItem(int position) const {
+QObject* ScriptItem::GetItem(int position) const {
     return m_bridge.wrapItem(
         m_bridge.take(m_bridge.onGui([&] { return m_item->GetItem(position); })));
 }
 
-QJSValue ScriptItem::NewItem(int type, int position) {
+QObject* ScriptItem::NewItem(int type, int position) {
     return m_bridge.wrapItem(
         m_bridge.take(m_bridge.onGui([&] { return m_item->NewItem(type, position); })));
 }
@@ -172,7 +186,7 @@ int ScriptItemNode::GetChildItemCount() const {
     return m_bridge.take(m_bridge.onGui([this] { return node().GetChildItemCount(); }));
 }
 
-QJSValue ScriptItemNode::GetChildItem(int index) const {
+QObject* ScriptItemNode::GetChildItem(int index) const {
     return m_bridge.wrapItem(
         m_bridge.take(m_bridge.onGui([&] { return node().GetChildItem(index); })));
 }
@@ -278,7 +292,7 @@ void ScriptNote::SetBackground(const QString& colour) {
     m_bridge.take(m_bridge.onGui([&] { return m_note->SetBackground(toUtf8(colour)); }));
 }
 
-QJSValue ScriptNote::GetRootItem() const {
+QObject* ScriptNote::GetRootItem() const {
     return m_bridge.wrapItem(
         m_bridge.take(m_bridge.onGui([this] { return m_note->GetRootItem(); })));
 }
@@ -287,7 +301,7 @@ int ScriptNote::GetItemCount() const {
     return m_bridge.take(m_bridge.onGui([this] { return m_note->GetItemCount(); }));
 }
 
-QJSValue ScriptNote::GetFocusItem() const {
+QObject* ScriptNote::GetFocusItem() const {
     return m_bridge.wrapItem(
         m_bridge.take(m_bridge.onGui([this] { return m_note->GetFocusItem(); })));
 }
@@ -296,7 +310,7 @@ int ScriptNote::GetSelectedItemCount() const {
     return m_bridge.take(m_bridge.onGui([this] { return m_note->GetSelectedItemCount(); }));
 }
 
-QJSValue ScriptNote::GetSelectedItem(int index) const {
+QObject* ScriptNote::GetSelectedItem(int index) const {
     return m_bridge.wrapItem(
         m_bridge.take(m_bridge.onGui([&] { return m_note->GetSelectedItem(index); })));
 }

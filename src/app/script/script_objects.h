@@ -53,8 +53,8 @@ public:
 
     Q_INVOKABLE bool IsDeleted() const;
     Q_INVOKABLE bool Exist(int position) const;
-    Q_INVOKABLE QJSValue GetItem(int position) const;
-    Q_INVOKABLE QJSValue NewItem(int type, int position);
+    Q_INVOKABLE QObject* GetItem(int position) const;
+    Q_INVOKABLE QObject* NewItem(int type, int position);
     Q_INVOKABLE void DeleteItem();
     Q_INVOKABLE void MoveTo(const QJSValue& item, int position);
     Q_INVOKABLE bool IsParent(const QJSValue& item) const;
@@ -81,7 +81,7 @@ public:
     void SetOpen(bool open);
     bool Encrypted() const;
     Q_INVOKABLE int GetChildItemCount() const;
-    Q_INVOKABLE QJSValue GetChildItem(int index) const;
+    Q_INVOKABLE QObject* GetChildItem(int index) const;
 
 private:
     tidemark::ItemNodeObject& node() const;
@@ -143,11 +143,11 @@ public:
     QString Background() const;
     void SetBackground(const QString& colour);
 
-    Q_INVOKABLE QJSValue GetRootItem() const;
+    Q_INVOKABLE QObject* GetRootItem() const;
     Q_INVOKABLE int GetItemCount() const;
-    Q_INVOKABLE QJSValue GetFocusItem() const;
+    Q_INVOKABLE QObject* GetFocusItem() const;
     Q_INVOKABLE int GetSelectedItemCount() const;
-    Q_INVOKABLE QJSValue GetSelectedItem(int index) const;
+    Q_INVOKABLE QObject* GetSelectedItem(int index) const;
     Q_INVOKABLE QString GetSelectedText() const;
     Q_INVOKABLE void Save();
     Q_INVOKABLE void SaveAs(const QString& path);

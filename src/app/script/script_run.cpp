@@ -12,6 +12,7 @@
 #include "app/common/message_box.h"
 #include "app/common/ui_strings.h"
 #include "app/context/window_context.h"
+#include "app/script/gui_calls.h"
 #include "app/script/script_bridge.h"
 #include "app/script/script_host_object.h"
 #include "app/script/script_progress_window.h"
@@ -34,7 +35,8 @@ ScriptRun::ScriptRun(WindowContext& context, tidemark::WindowAutomation& automat
       m_printer(std::move(printer)),
       m_displayName(std::move(displayName)),
       m_path(std::move(path)),
-      m_text(std::move(text)) {}
+      m_text(std::move(text)),
+      m_guiCalls(std::make_unique<GuiCalls>()) {}
 
 ScriptRun::~ScriptRun() {
     delete m_progress;
@@ -135,7 +137,8 @@ void ScriptRun::work() {
     // Everything the script made lives and dies on this thread with the engine.
     auto engine = std::make_unique<QJSEngine>();
     {
-        ScriptBridge bridge(*engine, *this, m_context.files(), m_folders, m_context.settings());
+        ScriptBridge bridge(*engine, *m_guiCalls, m_context.files(), m_folders,
+                            m_context.settings());
         engine->globalObject().setProperty(QStringLiteral("TMScript"),
                                            bridge.wrap(new ScriptHostObject(bridge, *this)));
         {
@@ -170,6 +173,7 @@ void ScriptRun::work() {
         // Wrappers the engine let go of late go now, while the window's
         // thread still answers them.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        bridge.releaseHeldItems();
         QMetaObject::invokeMethod(
             this, [this, failure] { m_failure = failure; }, Qt::BlockingQueuedConnection);
     }

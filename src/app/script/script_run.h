@@ -13,6 +13,7 @@
 class QJSEngine;
 class QJSValue;
 class QWidget;
+class GuiCalls;
 class ScriptProgressWindow;
 class WindowContext;
 
@@ -82,6 +83,7 @@ private:
     QString m_path;
     QString m_text;
     QPointer<ScriptProgressWindow> m_progress;
+    std::unique_ptr<GuiCalls> m_guiCalls;
     std::optional<ScriptFailure> m_failure;
 
     std::mutex m_engineLock;

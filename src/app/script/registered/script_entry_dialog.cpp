@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -72,7 +73,11 @@ ScriptEntryDialog::ScriptEntryDialog(const tidemark::ScriptStore& store,
     fileRow->addWidget(choose);
     auto* form = new QFormLayout;
     form->addRow(registeredScriptText("entry.name"), m_name);
-    form->addRow(registeredScriptText("entry.file"), fileRow);
+    // The file box sits in a row with its button: its label is given the
+    // box itself, so that its mnemonic (Alt+F) reaches it.
+    auto* fileLabel = new QLabel(registeredScriptText("entry.file"), this);
+    fileLabel->setBuddy(m_file);
+    form->addRow(fileLabel, fileRow);
     form->addRow(QString(), m_fullPath);
     form->addRow(registeredScriptText("entry.attribute"), m_attribute);
 
