@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""The options sheet and printing under Xvfb with real X input (xdotool).
+"""The options sheet, printing and the shortcut dialog under Xvfb with real X
+input (xdotool).
 
 Two window processes of the program run on one desktop. In the first, the
 options sheet is opened from the View menu with the keyboard, the memo
@@ -7,7 +8,10 @@ list's grid lines are switched on by their mnemonic and OK is pressed; the
 second window must report that it applied the saved settings with grid
 lines. Then Ctrl+P in the first window opens the print dialog, which is
 accepted as it stands (no printer here: it prints to the PDF file it
-proposes beside the note), and the PDF must hold the note's memos.
+proposes beside the note), and the PDF must hold the note's memos. Last,
+File → ショートカットの作成 gets a typed name and the menu place; the desktop
+entry written must pass desktop-file-validate and start the program on the
+note.
 """
 
 import argparse
@@ -25,7 +29,7 @@ from run_e2e import Display, Failure, poll  # noqa: E402
 class Desktop:
     def __init__(self, args, display):
         self.args = args
-        self.folder = os.path.join(args.work, "print-options")
+        self.folder = os.path.join(args.work, "dialogs")
         shutil.rmtree(self.folder, ignore_errors=True)
         runtime = os.path.join(self.folder, "runtime")
         os.makedirs(os.path.join(self.folder, "config"))
@@ -145,6 +149,30 @@ def run(desktop):
         if needed not in text:
             raise Failure("the PDF lacks %r: %r" % (needed, text[:400]))
 
+    # ファイル(&F) → ショートカットの作成(&H)...: the name box comes selected.
+    d.xdo("windowfocus", "--sync", first)
+    d.key("alt+f")
+    poll("the File menu", lambda: len(d.windows("first")) > 1)
+    d.key("h")
+    dialog = poll("the shortcut dialog", lambda: d.window_of("first", "ショートカットの作成"))
+    d.settle(dialog)
+    d.xdo("windowfocus", "--sync", dialog)
+    d.xdo("type", "--delay", "20", "Weekly Notes")
+    d.key("alt+m")
+    time.sleep(0.3)
+    d.key("Return")
+    entry = os.path.join(d.folder, ".local", "share", "applications", "Weekly Notes.desktop")
+    poll("the desktop entry", lambda: os.path.exists(entry) and
+         d.window_of("first", "ショートカットの作成") is None)
+    validated = subprocess.run(["desktop-file-validate", entry], capture_output=True, text=True)
+    if validated.returncode != 0 or validated.stdout.strip():
+        raise Failure("desktop-file-validate: %s" % (validated.stdout + validated.stderr))
+    with open(entry, encoding="utf-8") as text_file:
+        lines = text_file.read().splitlines()
+    execs = [line for line in lines if line.startswith("Exec=")]
+    if len(execs) != 1 or d.notes["first"] not in execs[0]:
+        raise Failure("the entry starts %r, not the note %s" % (execs, d.notes["first"]))
+
 
 def main():
     parser = argparse.ArgumentParser()
@@ -152,7 +180,7 @@ def main():
     parser.add_argument("--setup", required=True)
     parser.add_argument("--work", default=None)
     args = parser.parse_args()
-    for needed in ("Xvfb", "xdotool", "pdftotext"):
+    for needed in ("Xvfb", "xdotool", "pdftotext", "desktop-file-validate"):
         if not shutil.which(needed):
             print("missing %s (scripts/install-deps.sh installs it)" % needed)
             return 1
@@ -164,10 +192,10 @@ def main():
     try:
         desktop = Desktop(args, display)
         run(desktop)
-        print("ok   options sheet reaches the other window, print to PDF")
+        print("ok   options sheet reaches the other window, print to PDF, shortcut entry")
         return 0
     except (Failure, subprocess.CalledProcessError) as error:
-        print("FAIL print-options: %s" % error)
+        print("FAIL dialogs: %s" % error)
         if desktop:
             print("     (logs and screen.png in %s)" % desktop.folder)
         return 1
