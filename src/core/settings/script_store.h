@@ -17,7 +17,9 @@ struct ScriptEntry {
     static constexpr std::uint32_t kTemplate = 0x10;
 
     ByteString Name;  // unique among entries, compared without case
-    ByteString File;  // a bare name is looked for in the script folder, then beside the program
+    // The script file: as given when it names a file, else looked for in the
+    // script folder (beside the program when none is set).
+    ByteString File;
     std::uint32_t Attributes = 0;
 
     // The tool-menu place 1 to 10, or 0 when the entry has none.
