@@ -23,7 +23,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import Display, Failure, poll  # noqa: E402
+from run_e2e import program_env, xdotool, Display, Failure, poll  # noqa: E402
 
 
 class Desktop:
@@ -34,19 +34,8 @@ class Desktop:
         runtime = os.path.join(self.folder, "runtime")
         os.makedirs(os.path.join(self.folder, "config"))
         os.makedirs(runtime, mode=0o700)
-        self.env = dict(os.environ)
-        self.env.update({
-            "HOME": self.folder,
-            "XDG_CONFIG_HOME": os.path.join(self.folder, "config"),
-            "XDG_RUNTIME_DIR": runtime,
-            "DISPLAY": display.name,
-            "QT_QPA_PLATFORM": "xcb",
-            "QT_LOGGING_RULES": "tidemark.instance.debug=true",
-            "LC_ALL": "C.UTF-8",
-        })
-        for name in ("WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                     "DBUS_SESSION_BUS_ADDRESS"):
-            self.env.pop(name, None)
+        self.env = program_env(self.folder, display, runtime=runtime,
+                               logging="tidemark.instance.debug=true")
         self.notes = {}
         self.processes = {}
         self.logs = []
@@ -67,11 +56,7 @@ class Desktop:
             return log.read().decode("utf-8", "replace")
 
     def xdo(self, *words):
-        result = subprocess.run(["xdotool"] + [str(w) for w in words], env=self.env,
-                                capture_output=True, text=True)
-        if result.returncode != 0 and words[0] != "search":
-            raise Failure("xdotool %s: %s" % (" ".join(map(str, words)), result.stderr))
-        return result.stdout
+        return xdotool(self.env, *words)
 
     def windows(self, name):
         process = self.processes[name]

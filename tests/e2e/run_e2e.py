@@ -39,6 +39,38 @@ def poll(what, check, timeout=WAIT):
         time.sleep(0.05)
 
 
+def program_env(folder, display, runtime=None, logging=None):
+    """The environment a run of the program gets: its own home and settings
+    below `folder`, the X server `display`, no session bus of the person
+    running the tests; `runtime` (a folder) for the window processes' bus,
+    `logging` for QT_LOGGING_RULES."""
+    env = dict(os.environ)
+    env.update({
+        "HOME": folder,
+        "XDG_CONFIG_HOME": os.path.join(folder, "config"),
+        "DISPLAY": display.name,
+        "QT_QPA_PLATFORM": "xcb",
+        "LC_ALL": "C.UTF-8",
+    })
+    if runtime:
+        env["XDG_RUNTIME_DIR"] = runtime
+    if logging:
+        env["QT_LOGGING_RULES"] = logging
+    for name in ("WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
+                 "DBUS_SESSION_BUS_ADDRESS"):
+        env.pop(name, None)
+    return env
+
+
+def xdotool(env, *words):
+    """Runs xdotool; a failure other than a search finding nothing raises."""
+    result = subprocess.run(["xdotool"] + [str(w) for w in words], env=env,
+                            capture_output=True, text=True)
+    if result.returncode != 0 and words[0] != "search":
+        raise Failure("xdotool %s: %s" % (" ".join(map(str, words)), result.stderr))
+    return result.stdout
+
+
 class Display:
     """An Xvfb server on a free display number."""
 
@@ -71,16 +103,7 @@ class Session:
         shutil.rmtree(self.folder, ignore_errors=True)
         os.makedirs(os.path.join(self.folder, "config"))
         self.note = os.path.join(self.folder, "e2e.tmk")
-        self.env = dict(os.environ)
-        self.env.update({
-            "HOME": self.folder,
-            "XDG_CONFIG_HOME": os.path.join(self.folder, "config"),
-            "DISPLAY": display.name,
-            "QT_QPA_PLATFORM": "xcb",
-            "LC_ALL": "C.UTF-8",
-        })
-        for name in ("WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS"):
-            self.env.pop(name, None)
+        self.env = program_env(self.folder, display)
         subprocess.run([args.setup, self.note] + TITLES, env=self.env, check=True)
         self.log = open(os.path.join(self.folder, "program.log"), "wb")
         self.process = subprocess.Popen([args.program, self.note], env=self.env,
@@ -90,11 +113,7 @@ class Session:
         self.top, self.row_height, self.left, self.right = self.find_rows()
 
     def xdo(self, *words):
-        result = subprocess.run(["xdotool"] + [str(w) for w in words], env=self.env,
-                                capture_output=True, text=True)
-        if result.returncode != 0 and words[0] != "search":
-            raise Failure("xdotool %s: %s" % (" ".join(map(str, words)), result.stderr))
-        return result.stdout
+        return xdotool(self.env, *words)
 
     def windows(self):
         return self.xdo("search", "--onlyvisible", "--pid", self.process.pid).split()

@@ -19,7 +19,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_e2e import WAIT, Display, Failure, poll  # noqa: E402
+from run_e2e import program_env, xdotool, WAIT, Display, Failure, poll  # noqa: E402
 
 REGISTERED = """var note = TMScript.GetNote();
 var answer = TMScript.Input("題名を入力してください", "");
@@ -45,17 +45,7 @@ class Session:
         for path, text in ((self.registered, REGISTERED), (self.picked, PICKED)):
             with open(path, "w", encoding="utf-8") as script:
                 script.write(text)
-        self.env = dict(os.environ)
-        self.env.update({
-            "HOME": self.folder,
-            "XDG_CONFIG_HOME": os.path.join(self.folder, "config"),
-            "DISPLAY": display.name,
-            "QT_QPA_PLATFORM": "xcb",
-            "LC_ALL": "C.UTF-8",
-        })
-        for name in ("WAYLAND_DISPLAY", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS",
-                     "DBUS_SESSION_BUS_ADDRESS"):
-            self.env.pop(name, None)
+        self.env = program_env(self.folder, display)
         subprocess.run([args.setup, self.note, "A", "B"], env=self.env, check=True)
         self.log = open(os.path.join(self.folder, "program.log"), "wb")
         self.process = subprocess.Popen([args.program, self.note], env=self.env,
@@ -64,11 +54,7 @@ class Session:
         self.focus(self.window)
 
     def xdo(self, *words):
-        result = subprocess.run(["xdotool"] + [str(w) for w in words], env=self.env,
-                                capture_output=True, text=True)
-        if result.returncode != 0 and words[0] != "search":
-            raise Failure("xdotool %s: %s" % (" ".join(map(str, words)), result.stderr))
-        return result.stdout
+        return xdotool(self.env, *words)
 
     def titled(self, part, exact=False):
         if self.process.poll() is not None:

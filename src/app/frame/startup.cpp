@@ -80,14 +80,18 @@ StartupOutcome startResident(const CommandLine& line, AppEnvironment& environmen
 }
 
 // "RegServer" and "UnregServer": the activation file of the automation
-// server for this user. The process ends with 0 either way; a failure is
-// only logged.
+// server for this user. An activation file that cannot be written is told
+// on the standard error and ends the process with 1, so that an installer
+// does not take it for done; removing ends with 0 (nothing registered is
+// nothing to remove).
 StartupOutcome registerServer(const CommandLine& line) {
     const QString path = ServiceFile::userPath();
     QString error;
     if (line.registerServer) {
-        if (!ServiceFile::write(path, QCoreApplication::applicationFilePath(), &error))
+        if (!ServiceFile::write(path, QCoreApplication::applicationFilePath(), &error)) {
             qCWarning(lcAutomationServer).noquote() << "cannot write" << path << ":" << error;
+            return stop(StartupCode::kRegistrationFailed);
+        }
     } else if (!ServiceFile::remove(path, &error)) {
         qCWarning(lcAutomationServer).noquote() << "cannot remove" << path << ":" << error;
     }

@@ -18,6 +18,7 @@ inline constexpr int kWindowFailed = -4;       // the main window could not be m
 inline constexpr int kNoteFailed = -5;         // the first empty note could not be made
 inline constexpr int kHelpFailed = -6;         // the help note: load failed or shown elsewhere
 inline constexpr int kTemplateFailed = -7;     // no note from a template
+inline constexpr int kRegistrationFailed = 1;  // "RegServer" could not write the activation file
 }  // namespace StartupCode
 
 // What a start-up came to: either a running Application whose window is

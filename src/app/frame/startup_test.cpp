@@ -104,6 +104,22 @@ TEST(Startup, ServerRegistrationEndsAtOnceWithoutAWindow) {
     }
 }
 
+TEST(Startup, RegServerThatCannotWriteTheActivationFileEndsWithOne) {
+    TestEnvironment env;
+    // The data folder lies below a plain file: no folder can be made there.
+    const QString blocker = env.path(QStringLiteral("blocker"));
+    QFile file(blocker);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", (blocker + QStringLiteral("/data")).toLocal8Bit());
+    StartupOutcome outcome = env.start({QStringLiteral("-RegServer")});
+    qputenv("XDG_DATA_HOME", dataHome);
+    EXPECT_FALSE(outcome.runLoop);
+    EXPECT_EQ(outcome.exitCode, StartupCode::kRegistrationFailed);
+    EXPECT_EQ(outcome.application, nullptr);
+}
+
 TEST(Startup, TheProgramItselfEndsWithZeroOnRegServer) {
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -166,16 +166,8 @@ Result<std::string> ItemObject::Title() const {
 }
 
 Status ItemObject::SetTitle(std::string_view text) {
-    if (auto refusal = Refuse(kReadOnly | kDeleted | kRoot | kPlain))
-        return *refusal;
-    Result<ByteString> bytes = TextIntoNote(text);
-    if (!bytes)
-        return bytes.Error();
-    if (bytes.Value().Size() > kMaxTitleBytes)
-        return Raise(E::kTitleTooLong);
-    m_item->SetTitle(std::move(bytes).Value());
-    Changed();
-    return {};
+    return SetBoundedText(text, E::kTitleTooLong,
+                          [](Item& item, ByteString bytes) { item.SetTitle(std::move(bytes)); });
 }
 
 Result<std::string> ItemObject::Remarks() const {
@@ -185,14 +177,20 @@ Result<std::string> ItemObject::Remarks() const {
 }
 
 Status ItemObject::SetRemarks(std::string_view text) {
+    return SetBoundedText(text, E::kRemarksTooLong,
+                          [](Item& item, ByteString bytes) { item.SetRemarks(std::move(bytes)); });
+}
+
+Status ItemObject::SetBoundedText(std::string_view text, std::uint32_t tooLong,
+                                  void (*store)(Item&, ByteString)) {
     if (auto refusal = Refuse(kReadOnly | kDeleted | kRoot | kPlain))
         return *refusal;
     Result<ByteString> bytes = TextIntoNote(text);
     if (!bytes)
         return bytes.Error();
     if (bytes.Value().Size() > kMaxTitleBytes)
-        return Raise(E::kRemarksTooLong);
-    m_item->SetRemarks(std::move(bytes).Value());
+        return Raise(tooLong);
+    store(*m_item, std::move(bytes).Value());
     Changed();
     return {};
 }

@@ -98,6 +98,10 @@ protected:
 
 private:
     Status SetColour(std::string_view colour, bool background);
+    // A title or remarks text: into the note's encoding, refused with
+    // `tooLong` past the title bound, then stored by `store`.
+    Status SetBoundedText(std::string_view text, std::uint32_t tooLong,
+                          void (*store)(Item&, ByteString));
 
     std::shared_ptr<NoteLink> m_link;
     RefPtr<Item> m_item;
